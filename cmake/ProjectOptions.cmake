@@ -1,0 +1,23 @@
+# One place for the flags every target of ours gets: warnings, exact floating
+# point (no fused multiply-add, so results match on every compiler) and the
+# sanitizers of the checking build.
+function(pebblerun_target_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off)
+  if(PEBBLERUN_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  if(PEBBLERUN_FUZZ)
+    # Coverage feedback for the fuzzers reaches into the code under test too.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
+endfunction()
+
+# A program that belongs in the application folder beside the game.
+function(pebblerun_app_program target)
+  pebblerun_target_options(${target})
+  set_target_properties(${target} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${PEBBLERUN_APP_DIR}
+    BUILD_RPATH "$ORIGIN"
+    INSTALL_RPATH "$ORIGIN")
+endfunction()

@@ -1,0 +1,53 @@
+#pragma once
+// Library-wide state and the three services the engine's own code calls:
+// the log writer, the file check and the frame limiter. One copy per process,
+// shared by every Engine, Extra and MP3Player object.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quillon::lib {
+
+struct LibraryState {
+  std::string AppFolder;       // base of all relative names; "" until an engine starts
+  std::int32_t WindowHandle = 0;
+  float Pi = 0;                // 4·atan(1) once an engine has started
+  float Rad = 0;               // Pi / 180
+  std::int32_t MouseX = 0;     // last known cursor position, engine coordinates
+  std::int32_t MouseY = 0;
+  std::int16_t FpsLimit = 0;   // SetFPSLimit; 0 until set
+
+  // Set by the full engine start.
+  bool FullScreen = false;
+  std::int16_t ResWidth = 0, ResHeight = 0;
+  std::int16_t WindowWidth = 0, WindowHeight = 0;
+
+  // Frame limiter.
+  std::int64_t LastFrameEndNs = 0;
+  std::int32_t SpinCount = 0;
+  std::int32_t FramesThisSecond = 0;
+  std::int64_t LastSecondTickMs = 0;
+  std::int32_t PublishedFps = 0;
+};
+
+LibraryState& State();
+
+// The path on disk of a name under the application folder (absolute names as
+// they stand), resolved without regard to case.
+std::filesystem::path MakeAbsolute(std::string_view name);
+
+// Appends text + CRLF to "log.txt" in the application folder (or to logFile,
+// made absolute). Failures are not reported.
+void SaveLog(std::string_view text, std::string_view logFile = "");
+
+// True when the name exists under the application folder or as given; logs
+// "File is missing : ..." otherwise (never for "qlno.ini").
+bool FileExists(std::string_view path);
+
+// Holds the frame to 1/rate seconds since the end of the previous one and
+// keeps the FPS counters; pumpMessages runs once per wait iteration.
+void LimitFrame(int rate, void (*pumpMessages)() = nullptr);
+
+}  // namespace quillon::lib

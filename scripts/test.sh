@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The whole test suite: installs what it needs, builds with g++ and runs every
+# test, then builds with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer (with the fuzz targets) and runs the suite and the
+# fuzzers for a bounded time. CTest's summary closes the output.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+export CTEST_OUTPUT_ON_FAILURE=1
+jobs=$(nproc)
+
+echo "== build (g++)"
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+scripts/check-sources.sh
+
+echo "== build (clang, ASan + UBSan, fuzz targets)"
+scripts/build.sh build-check -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DPEBBLERUN_SANITIZE=ON -DPEBBLERUN_FUZZ=ON -DPEBBLERUN_BENCH=OFF
+
+echo "== tests (clang, ASan + UBSan, fuzz targets)"
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-check -j "$jobs" --timeout 600
+
+echo "== tests (g++)"
+ctest --test-dir build -j "$jobs" --timeout 600
