@@ -4,21 +4,16 @@
 
 #include "mod_extra.h"
 #include "quillon/profile.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 class AppFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device seed;
-    app_ = std::filesystem::temp_directory_path() / ("quillon-test-" + std::to_string(seed()));
-    std::filesystem::create_directories(app_);
     auto& state = quillon::lib::State();
     state.AppFolder = app_.string();
     state.Pak = {};
@@ -26,28 +21,20 @@ class AppFolderTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    quillon::profile::ClearCache();
     quillon::lib::State().AppFolder.clear();
     quillon::lib::State().Pak = {};
-    quillon::profile::ClearCache();
-    std::error_code ec;
-    std::filesystem::remove_all(app_, ec);
   }
 
   std::filesystem::path Path(const std::string& name) const { return app_ / name; }
-
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(Path(name), std::ios::binary);
-    out << bytes;
+  void Write(const std::string& name, const std::string& bytes) const { WriteBytes(Path(name), bytes); }
+  // What is on disk, after every held INI change has been written.
+  std::string Read(const std::string& name) const {
+    quillon::profile::Flush();
+    return ReadBytes(Path(name));
   }
-
-  std::string Read(const std::string& name) const { return ReadPath(Path(name)); }
-
-  static std::string ReadPath(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
   std::string Log() const { return Read("log.txt"); }
 
-  std::filesystem::path app_;
+  TempFolder folder_;
+  const std::filesystem::path& app_ = folder_.Path();
 };
