@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (!IsWritable(section, key, value)) return 0;
   doc.Set(section, key, value);
-  const std::string expected(CleanValue(value));
+  const std::string_view expected = CleanValue(value);
   if (doc.Find(section, key) != expected) std::abort();
   const IniDocument again(doc.Serialize());
   if (again.Find(section, key) != expected) std::abort();
