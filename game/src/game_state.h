@@ -252,11 +252,10 @@ struct ReplayState {
   bool RecordedUp = false, RecordedBomb = false, RecordedLeft = false, RecordedRight = false;
   // Texts read per frame in playback: up, bomb, left, right.
   std::array<std::vector<std::string>, 4> PlaybackKeys;
-  // The seed the current game started with; a recording stores it.
+  // The seed the current game started with (0..16777215); a recording
+  // stores it as "seed" in section "Map", and StartGame of a playback takes
+  // it from there.
   std::uint32_t GameSeed = 0;
-  // Set before StartGame by a playback whose file holds a seed.
-  bool HasPlaybackSeed = false;
-  std::uint32_t PlaybackSeed = 0;
 };
 
 // ----------------------------------------------------------- high scores ---
@@ -416,7 +415,9 @@ struct GameState {
   MenuState Menu;
 
   RandomGenerator Random;          // every draw that changes the game
-  RandomGenerator CosmeticRandom;  // looks only
+  // Looks only. It also picks the seed of a live game, so the program seeds
+  // it from the clock once and a test or bot seeds it for a repeatable run.
+  RandomGenerator CosmeticRandom;
 
   // ---- Fields added by the replay / high-score / keyboard code go here ----
 };
