@@ -420,6 +420,12 @@ struct GameState {
   RandomGenerator CosmeticRandom;
 
   // ---- Fields added by the replay / high-score / keyboard code go here ----
+  // File a recording writes, "" for "replay.ini" (tools record elsewhere).
+  std::string ReplayRecordFile;
+  // Upper index of the playback key texts kept for this playback; -1 none.
+  Long PlaybackKeysBound = -1;
+  // Tools keep the high-score table in memory and never write its file.
+  bool HighScoresInMemoryOnly = false;
 };
 
 // The listener of g, or one that ignores everything.

@@ -1,5 +1,8 @@
 #pragma once
 // The table of the ten best scores of the current mode and its file.
+//
+// Scores are kept and written as 32-bit whole numbers, so a game that scores
+// more than 32767 is stored as scored; files with 16-bit scores read the same.
 
 #include <string>
 
@@ -15,5 +18,12 @@ void LoadHighScores(GameState& g);
 
 // Merges the candidate row 10 into rows 0..9 and writes the file.
 void SaveHighScores(GameState& g);
+
+// True when the game's score beats the last row of the table.
+bool ScoreEntersTable(const GameState& g);
+
+// The entry of a finished game: the typed name ("TOBO" when empty) and the
+// score go into the candidate row and the table is saved.
+void StoreNewHighScore(GameState& g);
 
 }  // namespace pebblerun
