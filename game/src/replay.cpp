@@ -5,6 +5,7 @@
 
 #include <quillon/numbers.h>
 #include <quillon/paths.h>
+#include <quillon/profile.h>
 
 #include "game_ini.h"
 #include "game_keys.h"
@@ -106,6 +107,8 @@ void ReplayStep(GameState& g) {
   auto& r = g.Replay;
   if (r.RecordingReplay) RecordChanges(g);
   if (r.ReplayFrame == 0 && r.RecordingReplay) {
+    // Changes still held for the old file must not come back into the new one.
+    quillon::profile::Flush();
     std::error_code error;
     std::filesystem::remove(RecordPath(g), error);
     SaveReplayMap(g);
@@ -119,6 +122,7 @@ void WriteReplayEnd(GameState& g) {
   ReplayWrite(g, "lastframe", vb::FormatSingle(g.Replay.ReplayFrame), "options");
   const auto row = vb::IDiv(-g.World.ScrollY, g.World.TileSize);
   if (row) ReplayWrite(g, "lastscreeny", vb::FormatLong(static_cast<long long>(*row) + 15), "options");
+  quillon::profile::Flush();
 }
 
 }  // namespace pebblerun
