@@ -256,6 +256,9 @@ struct ReplayState {
   // stores it as "seed" in section "Map", and StartGame of a playback takes
   // it from there.
   std::uint32_t GameSeed = 0;
+  // A playback whose file held the seed: its draws match the recorded game,
+  // so nothing needs to be left out of it.
+  bool SeededPlayback = false;
 };
 
 // ----------------------------------------------------------- high scores ---
@@ -353,7 +356,7 @@ struct MenuState {
   std::array<ButtonAnimation, 8> ButtonAnim{};  // 1..7
   std::array<CreditLine, 31> CreditLines{};
   ScreenFades ScreenFade;
-  Integer LastGameScore = 0;
+  Long LastGameScore = 0;  // wide like the score table
 };
 
 // ------------------------------------------------------------ the record ---
