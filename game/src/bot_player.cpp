@@ -17,7 +17,9 @@
 //  - It sets off a bomb when the drills are about to reach it with no hole
 //    close by, and when it has not got any lower for a long time.
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 
 #include "scan_codes.h"
@@ -105,7 +107,27 @@ void BotPlayer::Press(const GameState& g, KeyState& keys) {
 
 void BotPlayer::InAir(const GameState& g, KeyState& keys) {
   const Single screenY = g.Hero.PY + g.World.ScrollY;
-  if (g.Hero.PVY > 2 && screenY > kGlideScreenY) Jump(keys);
+  const Single pushForce = g.Tuning.Falling_Tiles.Hit_PushOnForce;
+  if (g.Hero.PVY > 2 && (screenY > kGlideScreenY || g.Hero.PVY > pushForce)) Jump(keys);
+  if (g.Hero.PVY <= 0) return;
+  // Steer toward the nearest place to land that is still well inside the view.
+  const int feetRow = Floor32(g.Hero.PY + 32);
+  const int here = Floor32(g.Hero.PX + 16);
+  int bestColumn = -1;
+  Single bestCost = 1e9f;
+  for (int column = std::max(1, here - 4); column <= std::min(13, here + 4); ++column) {
+    int land = feetRow;
+    while (land < feetRow + kLookDownRows && Code(g, column, land) == 0) ++land;
+    if (land >= feetRow + kLookDownRows) continue;
+    const Single top = static_cast<Single>((land - 1) * kTile) + g.World.ScrollY;
+    const Single cost = static_cast<Single>(std::abs(column - here) * 3 * kTile) +
+                        (top > kSafeLandingScreenY ? 1000.0f : 0.0f) + top / 8;
+    if (cost < bestCost) {
+      bestCost = cost;
+      bestColumn = column;
+    }
+  }
+  if (bestColumn >= 0 && bestColumn != here) WalkTo(g, static_cast<Single>(bestColumn * kTile), keys);
 }
 
 void BotPlayer::OnGround(const GameState& g, KeyState& keys) {

@@ -1,8 +1,5 @@
 #include "high_scores.h"
 
-#include <cmath>
-#include <limits>
-
 #include <quillon/numbers.h>
 
 #include "game_ini.h"
@@ -16,14 +13,6 @@ constexpr int kTableRows = 10;
 constexpr int kCandidate = 10;
 
 std::string Digit(int row) { return std::to_string(row); }
-
-// The score of a game as the table keeps it: nearest whole number, halves to
-// even, and a score beyond the 32-bit range pinned to its end rather than lost.
-Long TableScore(Single score) {
-  if (auto whole = quillon::vb::CLng(score)) return *whole;
-  if (std::isnan(score)) return 0;
-  return score > 0 ? std::numeric_limits<Long>::max() : std::numeric_limits<Long>::min();
-}
 
 void InsertCandidate(HighScoreState& hs) {
   auto& rows = hs.HighScores;
@@ -68,19 +57,6 @@ void SaveHighScores(GameState& g) {
     WriteIni(kSection, "s" + Digit(row), quillon::vb::FormatLong(entry.Score), file);
     WriteIni(kSection, "n" + Digit(row), entry.Name, file);
   }
-}
-
-bool ScoreEntersTable(const GameState& g) {
-  return g.World.Score > static_cast<double>(g.Records.HighScores[kTableRows - 1].Score);
-}
-
-void StoreNewHighScore(GameState& g) {
-  auto& hs = g.Records;
-  if (hs.TypedName.empty()) hs.TypedName = kDefaultName;
-  hs.LastEntryName = hs.TypedName;
-  hs.HighScores[kCandidate] = HighScoreRow{hs.TypedName, TableScore(g.World.Score)};
-  hs.NewEntryKey = hs.TypedName + quillon::vb::FormatLong(hs.HighScores[kCandidate].Score);
-  SaveHighScores(g);
 }
 
 }  // namespace pebblerun

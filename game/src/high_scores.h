@@ -19,11 +19,4 @@ void LoadHighScores(GameState& g);
 // Merges the candidate row 10 into rows 0..9 and writes the file.
 void SaveHighScores(GameState& g);
 
-// True when the game's score beats the last row of the table.
-bool ScoreEntersTable(const GameState& g);
-
-// The entry of a finished game: the typed name ("TOBO" when empty) and the
-// score go into the candidate row and the table is saved.
-void StoreNewHighScore(GameState& g);
-
 }  // namespace pebblerun

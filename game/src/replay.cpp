@@ -118,11 +118,4 @@ void ReplayStep(GameState& g) {
   r.ReplayFrame += 1;
 }
 
-void WriteReplayEnd(GameState& g) {
-  ReplayWrite(g, "lastframe", vb::FormatSingle(g.Replay.ReplayFrame), "options");
-  const auto row = vb::IDiv(-g.World.ScrollY, g.World.TileSize);
-  if (row) ReplayWrite(g, "lastscreeny", vb::FormatLong(static_cast<long long>(*row) + 15), "options");
-  quillon::profile::Flush();
-}
-
 }  // namespace pebblerun

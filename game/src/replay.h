@@ -22,9 +22,6 @@ void SaveReplayMap(GameState& g);
 void LoadReplayMap(GameState& g);
 void PlayChanges(GameState& g);
 
-// The end of a recorded game: "lastframe" and "lastscreeny" in "options".
-void WriteReplayEnd(GameState& g);
-
 // Section "ingame" keys get the frame number in front ("153_keyleft").
 void ReplayWrite(GameState& g, const std::string& key, const std::string& value,
                  const std::string& section);

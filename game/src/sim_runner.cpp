@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <quillon/numbers.h>
+#include <quillon/profile.h>
 
 #include "game_frame.h"
 #include "high_scores.h"
@@ -131,6 +132,8 @@ SimResult RunSimulation(const SimOptions& options, const TraceSink& trace) {
     result.Won = result.Won || g->StoryCompleted;
     if (!g->GameOver) scoreBeforeEnd = g->World.Score;
   }
+  // A recording's last changes may still be held by the INI layer.
+  quillon::profile::Flush();
   result.Finished = !g->InGame;
   result.Died = g->GameOver && !result.Won;
   // A playback's end zeroes the score; report what the game had scored.
