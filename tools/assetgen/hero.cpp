@@ -102,10 +102,20 @@ void Ear(cairo_t* cr, double x, double y, double w, double h, double lean) {
 }
 
 void EyeSheet(cairo_t* cr) {
+  // Each part is clipped to its rectangle: the game cuts them out exactly
+  // there, and a stray outline pixel would show up beside the next part.
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, 14, 16);
+  cairo_clip(cr);
   Eye(cr, 3.5, 8, 3.1, 7.3);
   Eye(cr, 10.5, 8, 3.1, 7.3);
+  cairo_restore(cr);
+  cairo_save(cr);
+  cairo_rectangle(cr, 1, 19, 12, 7);
+  cairo_clip(cr);
   Pupil(cr, 4, 22.5);
   Pupil(cr, 10, 22.5);
+  cairo_restore(cr);
   // Column 23 is shared by both big-ear rectangles; it stays empty.
   cairo_save(cr);
   cairo_rectangle(cr, 16, 11, 7, 11);

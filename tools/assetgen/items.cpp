@@ -255,7 +255,8 @@ void BoomWord(cairo_t* cr, const Lettering& font) {
 void Particle(cairo_t* cr) {
   cairo_pattern_t* g = cairo_pattern_create_radial(16, 16, 0, 16, 16, 11);
   cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0.5, 0.95, 0.97, 1, 0.75);
+  cairo_pattern_add_color_stop_rgba(g, 0.3, 1, 1, 1, 1);
+  cairo_pattern_add_color_stop_rgba(g, 0.6, 0.95, 0.97, 1, 0.7);
   cairo_pattern_add_color_stop_rgba(g, 1, 0.9, 0.95, 1, 0);
   cairo_arc(cr, 16, 16, 11, 0, 2 * M_PI);
   cairo_set_source(cr, g);
