@@ -13,7 +13,7 @@ namespace content_test {
 
 std::filesystem::path AppDir() {
   const char* dir = std::getenv("PEBBLERUN_APP_DIR");
-  return dir ? dir : "app";
+  return dir && *dir ? dir : CONTENT_APP_DIR;
 }
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {

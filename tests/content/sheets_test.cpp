@@ -53,6 +53,7 @@ TEST(SpriteSheetTest, ToboEyesEarsAndPupilsSitInTheirRectangles) {
   // The two big ears share column 23; drawing either must not show a sliver
   // of the other.
   const Picture p = Load("textures/tobo_eyes.dds");
+  ASSERT_GT(p.width, 23);
   for (int y = 11; y < 22; ++y) EXPECT_EQ(p.At(23, y)[3], 0) << "row " << y;
 }
 
