@@ -91,10 +91,13 @@ TEST(Profile, HugeAndBinaryFilesReadWithoutHarm) {
   WriteBytes(file, bytes);
   EXPECT_EQ(ReadString(file, "s", "k"), std::string(254, 'x'));
   EXPECT_EQ(ReadString(file, "t", "z"), "\x01\x02");
-  EXPECT_TRUE(WriteString(file, "t", "n", "1"));
-  EXPECT_TRUE(Flush());
-  EXPECT_EQ(ReadBytes(file), bytes + "\nn=1\n");
   ClearCache();
+
+  const fs::path small = dir / "small.ini";
+  const std::string garbage = std::string("\xff\xfe[s]\0\r\n\0\0", 10) + "\r\n[s";
+  WriteBytes(small, garbage);
+  EXPECT_TRUE(WriteString(small, "s", "n", "1"));
+  EXPECT_EQ(ReadBytes(small), garbage + "\r\n[s]\r\nn=1\r\n");
 }
 
 TEST(Profile, SeesChangesMadeByAnotherProcess) {
@@ -146,6 +149,20 @@ TEST(Profile, HeldChangesMergeWithAnotherProcessesChange) {
   EXPECT_EQ(ReadString(file, "main", "theirs"), "3");
   EXPECT_EQ(ReadString(file, "main", "mine2"), "2");
   EXPECT_EQ(ReadBytes(file), "[main]\r\nmine1=1\r\ntheirs=3\r\nmine2=2\r\n");
+}
+
+TEST(Profile, HeldChangesThatCannotBeWrittenStayHeldUntilTheyCan) {
+  TempFolder dir;
+  const fs::path file = dir / "hs.ini";
+  ASSERT_TRUE(WriteString(file, "hs", "s0", "100"));
+  ASSERT_TRUE(WriteString(file, "hs", "s1", "90"));  // held
+  fs::remove(file);
+  fs::create_directory(file);  // nothing can replace it now
+  EXPECT_FALSE(Flush());
+  EXPECT_EQ(ReadString(file, "hs", "s1"), "90");
+  fs::remove(file);
+  EXPECT_TRUE(Flush());
+  EXPECT_EQ(ReadBytes(file), "[hs]\r\ns1=90\r\n");  // s0 went with the file another process removed
 }
 
 TEST(Profile, HeldChangesReachTheDiskWhenTheProcessExits) {

@@ -80,9 +80,9 @@ std::string ReadFile(const fs::path& file, Stamp& stamp) {
   return bytes;
 }
 
-std::string CutToBuffer(std::string value) {
-  if (value.size() > kReadLimit) value.resize(kReadLimit);
-  return value;
+std::string ValueOrDefault(const IniDocument& doc, std::string_view section, std::string_view key,
+                           std::string_view def) {
+  return std::string(doc.Find(section, key).value_or(def).substr(0, kReadLimit));
 }
 
 struct Edit {
@@ -112,7 +112,7 @@ class Cache {
     std::lock_guard lock(mutex_);
     CachedFile& entry = Sync(file);
     WriteDueFiles();
-    return CutToBuffer(entry.doc.Find(section, key).value_or(std::string(def)));
+    return ValueOrDefault(entry.doc, section, key, def);
   }
 
   bool Write(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
@@ -215,7 +215,13 @@ Cache& TheCache() {
   return cache;
 }
 
+// One entry per file, however the caller spelled its path. Resolved names are
+// already absolute and clean, so the costly normalisation is rarely needed.
 fs::path CacheKey(const fs::path& file) {
+  const std::string& name = file.native();
+  const bool clean = file.is_absolute() && name.find("//") == std::string::npos &&
+                     name.find("/.") == std::string::npos;
+  if (clean) return file;
   std::error_code ec;
   fs::path absolute = fs::absolute(file, ec);
   return ec ? file : absolute.lexically_normal();
@@ -226,7 +232,7 @@ fs::path CacheKey(const fs::path& file) {
 std::string ReadString(const fs::path& file, std::string_view section, std::string_view key, std::string_view def) {
   if (cacheGone) {
     Stamp ignored;
-    return CutToBuffer(IniDocument(ReadFile(file, ignored)).Find(section, key).value_or(std::string(def)));
+    return ValueOrDefault(IniDocument(ReadFile(file, ignored)), section, key, def);
   }
   return TheCache().Read(CacheKey(file), section, key, def);
 }
