@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "audio.h"
 #include "generators.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     assetgen::GenerateTextures(outDir);
     assetgen::GenerateFonts(outDir);
     assetgen::GeneratePak(outDir);
+    assetgen::GenerateSounds(outDir);
+    assetgen::GenerateMusic(outDir);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "assetgen: %s\n", e.what());
     return 1;
