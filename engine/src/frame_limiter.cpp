@@ -8,28 +8,22 @@
 
 #include "mod_extra.h"
 
+#include <quillon/frame_wait.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
 
-namespace quillon::lib {
+namespace quillon {
 
 namespace {
 
-using Nanoseconds = std::int64_t;
-
 // How long before the deadline the wait stops sleeping and starts spinning:
 // comfortably more than the scheduler's usual oversleep.
-constexpr Nanoseconds SpinStretch = 1'500'000;
+constexpr std::int64_t SpinStretch = 1'500'000;
 // Longest single sleep, so pending messages are handled promptly.
-constexpr Nanoseconds LongestSleep = 2'000'000;
-
-Nanoseconds Counter() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
+constexpr std::int64_t LongestSleep = 2'000'000;
 
 void Pump(void (*pumpMessages)()) {
   if (pumpMessages != nullptr) {
@@ -39,13 +33,15 @@ void Pump(void (*pumpMessages)()) {
 
 }  // namespace
 
-void LimitFrame(int rate, void (*pumpMessages)()) {
-  LibraryState& state = State();
-  const Nanoseconds budget = rate > 0 ? std::llround(1e9 / rate) : 0;
-  const Nanoseconds deadline = state.LastFrameEndNs + budget;
+std::int64_t ClockNanoseconds() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
+std::int32_t WaitUntil(std::int64_t deadline, void (*pumpMessages)(), std::int64_t* endNs) {
   for (;;) {
-    const Nanoseconds sleepFor = deadline - SpinStretch - Counter();
+    const std::int64_t sleepFor = deadline - SpinStretch - ClockNanoseconds();
     if (sleepFor <= 0) {
       break;
     }
@@ -55,15 +51,28 @@ void LimitFrame(int rate, void (*pumpMessages)()) {
 
   // At least one iteration always runs, so the spin count of a late frame is 1.
   std::int32_t spins = 0;
-  Nanoseconds now;
+  std::int64_t now;
   do {
     ++spins;
     Pump(pumpMessages);
-    now = Counter();
+    now = ClockNanoseconds();
   } while (now < deadline);
+  if (endNs != nullptr) {
+    *endNs = now;
+  }
+  return spins;
+}
 
+}  // namespace quillon
+
+namespace quillon::lib {
+
+void LimitFrame(int rate, void (*pumpMessages)()) {
+  LibraryState& state = State();
+  const std::int64_t budget = rate > 0 ? std::llround(1e9 / rate) : 0;
+  std::int64_t now = 0;
+  state.SpinCount = WaitUntil(state.LastFrameEndNs + budget, pumpMessages, &now);
   state.LastFrameEndNs = now;
-  state.SpinCount = spins;
   ++state.FramesThisSecond;
   const std::int64_t tickMs = now / 1'000'000;
   if (tickMs > state.LastSecondTickMs + 1000) {

@@ -27,6 +27,10 @@ inline constexpr int kTileSlots = 63;
 inline constexpr int kButterflies = 5;
 inline constexpr int kCreditLines = 19;
 
+// Keys of the game's two system fonts (both "Verdana", size 7).
+inline constexpr const char* kGameFont = "verdana1";
+inline constexpr const char* kGameFont2 = "verdana2";
+
 // The colour key of the seven pictures drawn with see-through magenta.
 inline constexpr std::int32_t kMagentaKey = 16711935;
 
@@ -109,6 +113,13 @@ class MusicPlayer {
 // The engine's player behind MusicPlayer.
 std::unique_ptr<MusicPlayer> MakeEngineMusicPlayer();
 
+// The frame wait's clock readings (nanoseconds of quillon::ClockNanoseconds).
+struct FrameTiming {
+  std::int64_t FrameStart = 0;   // end of the previous wait
+  std::int64_t CounterNow = 0;   // last reading while waiting
+  std::int64_t SecondStart = 0;  // start of the current one-second window
+};
+
 // The engine objects of the running program, created at start and released
 // by ExitGame.
 struct GameObjects {
@@ -124,6 +135,7 @@ struct Program {
   std::unique_ptr<GameState> Game = std::make_unique<GameState>();
   GameObjects Objects;
   GameAssets Assets;
+  FrameTiming Timing;
 };
 
 }  // namespace pebblerun
