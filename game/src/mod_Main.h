@@ -30,8 +30,9 @@ struct RunControl {
 int Main(const CommandLine& commandLine, const std::string& programFolder);
 
 // Start-up after the window has loaded: options, cursor, engine, display,
-// high scores, menu music. False when the display could not start.
-bool StartUp(Program& p, const CommandLine& commandLine);
+// high scores, menu music. False when the display could not start. step
+// names what is being done (and which file is read) while it runs.
+bool StartUp(Program& p, const CommandLine& commandLine, std::string& step);
 
 // One pass of the main loop.
 void MainLoopPass(Program& p, RunControl& run);

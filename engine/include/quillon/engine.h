@@ -146,6 +146,11 @@ class Engine {
   void SetKeyboardGrab(bool grab);
   bool HasDisplay() const;
 
+  // A message box for a host's own errors. With nobody to answer it (no
+  // display, or a headless driver) the text goes to the log and stderr and
+  // nothing blocks.
+  static void ShowMessage(std::string_view title, std::string_view text);
+
   struct Impl;
   Impl& Internals() { return *impl_; }
 

@@ -1,0 +1,94 @@
+// Whole runs of the real program, headless, on a private application folder.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "program_run.h"
+#include "sim_runner.h"
+
+namespace pebblerun {
+namespace {
+
+using testing::AppCopy;
+using testing::CountOf;
+using testing::RunPebblerun;
+
+constexpr const char* kEnded = "APPLICATION ENDED";
+
+TEST(Program, FlagsThatAnswerWithoutStarting) {
+  const auto version = RunPebblerun({"--version"});
+  EXPECT_EQ(version.ExitCode, 0);
+  EXPECT_EQ(version.Output.rfind("Pebblerun v", 0), 0u) << version.Output;
+  const auto help = RunPebblerun({"--help"});
+  EXPECT_EQ(help.ExitCode, 0);
+  EXPECT_NE(help.Output.find("--headless"), std::string::npos);
+  const auto bad = RunPebblerun({"--frames", "many"});
+  EXPECT_EQ(bad.ExitCode, 2);
+  EXPECT_NE(bad.Output.find("Usage"), std::string::npos);
+}
+
+TEST(Program, FrameBudgetEndsTheRunInOrder) {
+  AppCopy app;
+  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--frames", "40"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  EXPECT_EQ(CountOf(app.Log(), kEnded), 1) << app.Log();
+  // The options file got its defaults on the way.
+  EXPECT_NE(app.Read("textures/options.bmp").find("Sound_On"), std::string::npos);
+}
+
+TEST(Program, ClosingTheWindowEndsTheLoopAfterThatFrame) {
+  AppCopy app;
+  app.Write("close.txt", "25 close\n");
+  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--script",
+                                 (app.Dir() / "close.txt").string(), "--frames", "100000"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  EXPECT_EQ(CountOf(app.Log(), kEnded), 1);
+}
+
+TEST(Program, MissingContentLeavesOneLogLineEachAndStillRuns) {
+  AppCopy app;
+  std::filesystem::remove_all(app.Dir() / "textures" / "menu");
+  std::filesystem::remove_all(app.Dir() / "sfx");
+  std::filesystem::remove_all(app.Dir() / "music");
+  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--frames", "30"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  const std::string log = app.Log();
+  EXPECT_EQ(CountOf(log, kEnded), 1);
+  EXPECT_EQ(CountOf(log, "\\textures\\menu\\logo.jpg"), 1) << log;
+  EXPECT_EQ(CountOf(log, "\\textures\\menu\\b_newgame.dds"), 1);
+  // The arcade end picture is optional: its absence is not worth a line.
+  EXPECT_EQ(CountOf(log, "wd_wow.jpg"), 0);
+}
+
+TEST(Program, RecordedReplayPlaysToItsLastFrame) {
+  AppCopy app;
+  SimOptions sim;
+  sim.AppDir = app.Dir().string();
+  sim.Player = SimPlayerKind::Bot;
+  sim.Seed = 4242;
+  sim.RecordFile = (app.Dir() / "recorded.ini").string();
+  const SimResult recorded = RunSimulation(sim);
+  ASSERT_TRUE(recorded.Finished);
+
+  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay", sim.RecordFile});
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(run.Output, m, std::regex("replay frame=([0-9]+) lastframe=([0-9]+)")))
+      << run.Output;
+  EXPECT_GT(std::stol(m[2]), 0);
+  EXPECT_GE(std::stol(m[1]), std::stol(m[2]));
+  EXPECT_EQ(CountOf(app.Log(), kEnded), 1);
+}
+
+TEST(Program, AReplayThatIsNotThereIsRefusedBeforeStarting) {
+  AppCopy app;
+  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay",
+                                 (app.Dir() / "nothing.ini").string()});
+  EXPECT_EQ(run.ExitCode, 2);
+  EXPECT_NE(run.Output.find("nothing.ini"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pebblerun
