@@ -13,8 +13,9 @@ namespace {
 
 qreal Unit(const QWidget& widget) { return widget.fontMetrics().height(); }
 
-// The bottom strip is this many font lines high.
+// The bottom strip and the side margins, in font lines.
 constexpr qreal kGroundLines = 2.6;
+constexpr qreal kSideMarginLines = 2.0;
 
 // The game's tile kinds, by colour: normal, mud, gum, ice, glass, stone.
 const std::array<QColor, 6> kTileColours = {QColor(0xe0, 0x9a, 0x4a), QColor(0x8a, 0x5a, 0x34),
@@ -97,17 +98,21 @@ void DrawGround(QPainter& p, const QRectF& area, qreal unit, qreal groundHeight)
 void DrawFallingTiles(QPainter& p, const QRectF& area, qreal unit) {
   const qreal tile = unit * 1.2;
   struct Falling {
-    qreal x, y, angle;
+    bool right;   // by the right edge, else by the left one
+    qreal y;      // fraction of the height, so they keep clear of the title
+    qreal angle;
     int kind;
   };
-  // Placed by fractions of the dialog so they stay by the edges at any size.
-  const std::array<Falling, 4> tiles = {{{0.03, 0.30, -14, 0},
-                                         {0.935, 0.38, 11, 3},
-                                         {0.02, 0.62, 8, 2},
-                                         {0.945, 0.70, -9, 5}}};
+  const std::array<Falling, 4> tiles = {{{false, 0.36, -14, 0},
+                                         {true, 0.44, 11, 3},
+                                         {false, 0.66, 8, 2},
+                                         {true, 0.74, -9, 5}}};
+  // Centred in the side margins (SideMargin), beside the panel, not under it.
+  const qreal inset = unit * kSideMarginLines / 2;
   for (const Falling& f : tiles) {
     p.save();
-    p.translate(area.left() + area.width() * f.x, area.top() + area.height() * f.y);
+    p.translate(f.right ? area.right() - inset : area.left() + inset,
+                area.top() + area.height() * f.y);
     p.rotate(f.angle);
     DrawTile(p, QRectF(-tile / 2, -tile / 2, tile, tile), kTileColours[f.kind]);
     p.restore();
@@ -150,6 +155,10 @@ void DrawTobo(QPainter& p, const QPointF& centre, qreal radius) {
 }
 
 }  // namespace
+
+int SideMargin(const QWidget& widget) {
+  return static_cast<int>(std::ceil(Unit(widget) * kSideMarginLines));
+}
 
 int GroundHeight(const QWidget& widget) {
   return static_cast<int>(std::ceil(Unit(widget) * kGroundLines));

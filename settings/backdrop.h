@@ -10,8 +10,10 @@ class QPainter;
 
 namespace settings {
 
-// Height of the tile-and-water strip along the bottom of the dialog.
+// Height of the tile-and-water strip along the bottom of the dialog, and the
+// width of the margins left and right, where tiles tumble down.
 int GroundHeight(const QWidget& widget);
+int SideMargin(const QWidget& widget);
 
 // Sky, drills, tiles and water over the whole of area.
 void PaintBackdrop(QPainter& painter, const QRectF& area, qreal unit);

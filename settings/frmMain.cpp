@@ -65,7 +65,7 @@ void frmMain::BuildLayout() {
 
   auto* outer = new QVBoxLayout(this);
   outer->setSizeConstraint(QLayout::SetFixedSize);
-  outer->setContentsMargins(unit * 3 / 2, unit, unit * 3 / 2, GroundHeight(*this));
+  outer->setContentsMargins(SideMargin(*this), unit, SideMargin(*this), GroundHeight(*this));
   outer->setSpacing(unit / 2);
   outer->addWidget(new TitleBanner(kCaption, this));
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -290,6 +291,23 @@ class SettingsTest : public QObject {
     QVERIFY(!h.dialog->isVisible());
     QVERIFY(!h.dialog->Timer1.isActive());
     QCOMPARE(app.Options().at("Details_High"), "False");
+  }
+
+  void programWorksInTheFolderItIsGiven() {
+    const QString program = qEnvironmentVariable("PEBBLERUN_APP_DIR") + "/Settings";
+    if (!QFile::exists(program)) QSKIP("the Settings program is not built");
+    AppFolder app;
+    QProcess settings;
+    settings.start(program, {"--app-dir", app.dir.path()});
+    QVERIFY(settings.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(app.Exists("textures/options.bmp"), 10000);
+    settings.kill();
+    settings.waitForFinished();
+
+    QProcess missing;
+    missing.start(program, {"--app-dir", app.Path("no such folder")});
+    QVERIFY(missing.waitForFinished(10000));
+    QCOMPARE(missing.exitCode(), 2);
   }
 };
 
