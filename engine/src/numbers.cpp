@@ -1,11 +1,16 @@
 #include "quillon/numbers.h"
 
+#include "quillon/ascii.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace quillon::vb {
 namespace {
+
+using ascii::EqualsNoCase;
+using ascii::TrimBlanks;
 
 template <typename T>
 std::optional<T> RoundChecked(double value) {
@@ -16,22 +21,6 @@ std::optional<T> RoundChecked(double value) {
       r > static_cast<double>(std::numeric_limits<T>::max()))
     return std::nullopt;
   return static_cast<T>(r);
-}
-
-std::string_view Trim(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 std::optional<double> ParseRadix(std::string_view digits, int base) {
@@ -70,7 +59,7 @@ std::optional<Long> IDiv(double a, double b) {
 }
 
 std::optional<double> ParseNumber(std::string_view text) {
-  std::string_view s = Trim(text);
+  std::string_view s = TrimBlanks(text);
   if (s.size() >= 2 && s[0] == '&') {
     if (s[1] == 'H' || s[1] == 'h') return ParseRadix(s.substr(2), 16);
     if (s[1] == 'O' || s[1] == 'o') return ParseRadix(s.substr(2), 8);
@@ -107,7 +96,7 @@ std::optional<Single> ParseSingle(std::string_view text) {
 }
 
 std::optional<bool> ParseBool(std::string_view text) {
-  const std::string_view s = Trim(text);
+  const std::string_view s = TrimBlanks(text);
   if (EqualsNoCase(s, "true")) return true;
   if (EqualsNoCase(s, "false")) return false;
   if (const auto v = ParseNumber(s)) return *v != 0;

@@ -9,6 +9,10 @@
 // regard to case, so "Textures" and "textures" name the same folder; a
 // component that does not exist yet keeps its spelling, so a new file is
 // created inside the existing folder that matches, under the name as given.
+// Of several entries that match without regard to case, an exact match wins,
+// otherwise the first in byte order. Empty components (doubled separators) are
+// skipped, "." is ignored and ".." goes up one folder of the path built so far
+// (never above the root); "X:\a\b" names "/a/b".
 
 #include <filesystem>
 #include <string>

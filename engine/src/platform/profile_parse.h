@@ -1,0 +1,98 @@
+#pragma once
+// One INI file held in memory: its lines exactly as they were read, plus an
+// index from section and key names (without regard to case) to the lines that
+// hold them, so a lookup or an edit costs the same for a file of ten lines or
+// of ten thousand.
+//
+// The reading rules are those of the private-profile files the system's data
+// relies on:
+//  - a line whose first non-blank byte is "[" and that has a "]" starts a
+//    section named by the text between them, blanks trimmed; a "[" without
+//    "]" is an ordinary line;
+//  - inside a section, a line with "=" is a key: the name before the first "=",
+//    the value after it, both with blanks trimmed; lines starting with ";" are
+//    comments; lines before the first section belong to no section;
+//  - a value has one pair of surrounding double or single quotes removed;
+//  - the first occurrence of a section, and of a key within it, is the one
+//    read and the one a write replaces;
+//  - lines end with LF or CRLF; the last line may have no line end.
+// Every byte that an edit does not touch is written back as it was read.
+
+#include <cstddef>
+#include <list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "quillon/ascii.h"
+
+namespace quillon::profile {
+
+class IniDocument {
+ public:
+  IniDocument() = default;
+  // Any bytes at all: binary garbage and NULs are kept as lines like any other.
+  explicit IniDocument(std::string_view bytes);
+
+  // The index points into the line list, so a copy would point into the
+  // wrong list; documents only move.
+  IniDocument(IniDocument&&) = default;
+  IniDocument& operator=(IniDocument&&) = default;
+  IniDocument(const IniDocument&) = delete;
+  IniDocument& operator=(const IniDocument&) = delete;
+
+  // The value as read (trimmed, one pair of quotes removed, not cut), or
+  // nullopt when the section or the key is missing.
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+
+  // Writes key=value into section: replaces the value of an existing key in
+  // place, otherwise adds the key after the last key of the section, or a new
+  // section at the end of the file. Section and key names are trimmed. False
+  // when nothing changed (the same value was already there).
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
+
+  // The file's bytes: what was read, with the edits made since.
+  std::string Serialize() const;
+
+  bool UsesCrLf() const { return crlf_; }
+
+ private:
+  struct Line {
+    std::string text;  // without the LF; a CR before it stays part of the text
+    bool newline = true;
+  };
+  using LineList = std::list<Line>;
+  using LineIt = LineList::iterator;
+
+  struct Section {
+    LineIt header;
+    LineIt lastKey;
+    bool hasKey = false;
+    std::unordered_map<std::string, LineIt, ascii::NoCaseHash, ascii::NoCaseEqual> keys;
+  };
+
+  void IndexLine(LineIt line, Section*& current);
+  LineIt InsertLine(LineIt before, std::string text);
+  std::string EndOfLine() const { return crlf_ ? "\r" : ""; }
+
+  LineList lines_;
+  std::unordered_map<std::string, Section, ascii::NoCaseHash, ascii::NoCaseEqual> sections_;
+  bool crlf_ = true;  // a new file gets Windows line ends
+  std::size_t bytes_ = 0;
+};
+
+// False for names and values that would not read back as written: a line
+// break anywhere, "]" in a section name, "=" in a key name, a key name
+// starting with ";" or "[". Written as they are, they would turn into other
+// lines, sections or keys of the file.
+bool IsWritable(std::string_view section, std::string_view key, std::string_view value);
+
+// Helpers shared with the tests: the parts of one line (text without LF).
+std::optional<std::string_view> SectionNameOf(std::string_view line);
+// Key name and raw value (after "=", untrimmed) of a key line.
+std::optional<std::pair<std::string_view, std::string_view>> KeyValueOf(std::string_view line);
+// Trims blanks and removes one pair of surrounding quotes.
+std::string_view CleanValue(std::string_view raw);
+
+}  // namespace quillon::profile
