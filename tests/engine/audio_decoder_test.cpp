@@ -77,8 +77,8 @@ TEST_F(Decoding, HostileFilesAreRefusedOrEndEarly) {
 
   // A playlist that names other files is one file, not a way to reach them.
   audio_test::WriteWav(File("real.wav"), 8000, 1, Tone(8000, 440, 1.0));
-  audio_test::WriteBytes(File("list.m3u8"), "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:1,\nreal.wav\n#EXT-X-ENDLIST\n");
-  audio_test::WriteBytes(File("list.ffconcat"), "ffconcat version 1.0\nfile real.wav\n");
+  WriteBytes(File("list.m3u8"), "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:1,\nreal.wav\n#EXT-X-ENDLIST\n");
+  WriteBytes(File("list.ffconcat"), "ffconcat version 1.0\nfile real.wav\n");
   for (const char* name : {"list.m3u8", "list.ffconcat"}) {
     error.clear();
     auto decoder = FfmpegDecoder::Open(File(name), error);
@@ -96,7 +96,7 @@ TEST_F(Decoding, HostileFilesAreRefusedOrEndEarly) {
   }
   for (unsigned seed = 1; seed <= 20; ++seed) {
     const std::string name = "noise" + std::to_string(seed) + ".bin";
-    audio_test::WriteBytes(File(name), audio_test::RandomBytes(100 + seed * 500, seed));
+    WriteBytes(File(name), audio_test::RandomBytes(100 + seed * 500, seed));
     error.clear();
     if (auto sound = DecodeWholeFile(File(name), 1 << 20, error)) {
       EXPECT_LE(sound->Frames(), 1u << 20);

@@ -25,10 +25,6 @@ class SoundEffects : public AudioTest {
       boxes_.push_back(std::string(title) + "|" + std::string(text));
     });
   }
-  void TearDown() override {
-    bank_.reset();
-    AudioTest::TearDown();
-  }
   // A mono tone file registered under name.
   void AddTone(const std::string& name, double hertz, double seconds, int rate = kMixRate) {
     audio_test::WriteWav(File(name + ".wav"), rate, 1, Tone(rate, hertz, seconds));
@@ -166,9 +162,9 @@ TEST_F(SoundEffects, MissingUnreadableAndUnknownSoundsDoNoHarm) {
   bank_->CreateSound("gone", "nothere.wav");
   EXPECT_EQ(bank_->Count(), 0u);
 
-  audio_test::WriteBytes(File("noise.wav"), audio_test::RandomBytes(4000, 7));
-  audio_test::WriteBytes(File("empty.wav"), "");
-  audio_test::WriteBytes(File("cut.wav"), std::string("RIFF\xff\xff\xff\x7f" "WAVEfmt ", 16));
+  WriteBytes(File("noise.wav"), audio_test::RandomBytes(4000, 7));
+  WriteBytes(File("empty.wav"), "");
+  WriteBytes(File("cut.wav"), std::string("RIFF\xff\xff\xff\x7f" "WAVEfmt ", 16));
   for (const char* name : {"noise", "empty", "cut"}) bank_->CreateSound(name, std::string(name) + ".wav");
   EXPECT_EQ(bank_->Count(), 3u);  // the names stay, without sound
   const std::string log = LogText();

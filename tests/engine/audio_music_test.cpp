@@ -157,7 +157,7 @@ TEST_F(Music, LoadingAFileReplacesTheOldOne) {
 
 TEST_F(Music, AFileThatCannotPlayIsLoggedAndLeavesNoMusic) {
   WriteStereoTone("tune.wav", 440, 5.0);
-  audio_test::WriteBytes(File("noise.mp3"), audio_test::RandomBytes(20000, 3));
+  WriteBytes(File("noise.mp3"), audio_test::RandomBytes(20000, 3));
   MP3Player player;
   ASSERT_TRUE(player.LoadMP3("tune.wav"));
   EXPECT_FALSE(player.LoadMP3("noise.mp3"));

@@ -14,10 +14,9 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "mod_extra.h"
 #include "platform/openal_output.h"
+#include "temp_folder.h"
 
 namespace audio_test {
 
@@ -52,10 +51,6 @@ inline void WriteWav(const std::filesystem::path& file, int rate, int channels,
   out.write("data", 4);
   u32(bytes);
   out.write(reinterpret_cast<const char*>(samples.data()), bytes);
-}
-
-inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
 }
 
 inline std::string RandomBytes(std::size_t count, unsigned seed) {
@@ -120,18 +115,12 @@ inline double Db(double ratio) { return 20 * std::log10(ratio); }
 class AudioTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("quillon-audio-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
+    folder_ = temp_.Path();
     quillon::lib::State().AppFolder = folder_.string();
     std::string error;
     device_ = quillon::platform::InstallLoopbackDevice(kMixRate, error);
     ASSERT_TRUE(device_) << error;
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   Mix Render(double seconds) {
     Mix mix;
     mix.Samples.resize(2 * static_cast<std::size_t>(std::lround(seconds * kMixRate)));
@@ -141,11 +130,9 @@ class AudioTest : public ::testing::Test {
 
   std::filesystem::path File(const std::string& name) const { return folder_ / name; }
 
-  std::string LogText() const {
-    std::ifstream in(folder_ / "log.txt", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string LogText() const { return ReadBytes(folder_ / "log.txt"); }
 
+  TempFolder temp_;
   std::filesystem::path folder_;
   std::shared_ptr<quillon::platform::OpenAlOutput> device_;
 };

@@ -2,6 +2,7 @@
 
 #include "audio/levels.h"
 #include "mod_extra.h"
+#include "quillon/ascii.h"
 
 namespace quillon::audio {
 namespace {
@@ -9,13 +10,6 @@ namespace {
 // The range a sound buffer accepts for its playback rate.
 constexpr std::int64_t kMinFrequency = 100;
 constexpr std::int64_t kMaxFrequency = 100000;
-
-std::string LowerName(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
 
 void ApplyGains(platform::EffectVoice& voice, std::int64_t volume, std::int64_t pan) {
   const SideGains gains = PannedGains(volume, pan);
@@ -28,7 +22,7 @@ SoundBank::SoundBank(std::shared_ptr<platform::AudioOutput> output, MessageBox m
     : output_(std::move(output)), messageBox_(std::move(messageBox)) {}
 
 SoundBank::Sound* SoundBank::Find(std::string_view sndName) {
-  const std::string key = LowerName(sndName);
+  const std::string key = ascii::ToLower(sndName);
   for (Sound& sound : sounds_)
     if (sound.Name == key) return &sound;
   return nullptr;
@@ -40,7 +34,7 @@ const SoundBank::Sound* SoundBank::Find(std::string_view sndName) const {
 
 void SoundBank::CreateSound(std::string_view sndName, std::string_view pFilename) {
   if (!lib::FileExists(pFilename)) return;  // logged there
-  const std::string key = LowerName(sndName);
+  const std::string key = ascii::ToLower(sndName);
   if (Find(key)) {
     if (messageBox_) messageBox_("Error importing sound KeyName.\r\n'" + key + "' already exists!", "DirectX Error");
     return;
