@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/sound_bank.h"
+#include "audio/sound_card.h"
 #include "audio_support.h"
 
 namespace {
@@ -177,6 +178,41 @@ TEST_F(SoundEffects, MissingUnreadableAndUnknownSoundsDoNoHarm) {
     bank_->SoundFrequency(name, 22);
     bank_->SoundStop(name, true);
   }
+  EXPECT_EQ(Render(0.1).Rms(0), 0.0);
+}
+
+using SoundCardStart = AudioTest;
+
+TEST_F(SoundCardStart, WithoutADeviceSoundIsOffAndNothingIsLogged) {
+  int opened = 0;
+  quillon::audio::SoundCard card([] { return std::vector<std::string>{}; },
+                                 [&] { ++opened; return quillon::platform::SoundDeviceResult{}; });
+  card.Initilize_Soundcard(nullptr);
+  EXPECT_FALSE(card.SoundAvailable());
+  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(LogText(), "");
+}
+
+TEST_F(SoundCardStart, ADeviceThatDoesNotOpenIsLoggedAndSoundStaysOff) {
+  quillon::audio::SoundCard card([] { return std::vector<std::string>{"ALSA Default"}; },
+                                 [] { return quillon::platform::SoundDeviceResult{nullptr, "no card"}; });
+  card.Initilize_Soundcard(nullptr);
+  EXPECT_FALSE(card.SoundAvailable());
+  EXPECT_EQ(card.Sounds(), nullptr);
+  EXPECT_EQ(LogText(), "Error in Initilize_Soundcard() : no card\r\n");
+}
+
+TEST_F(SoundCardStart, TheDeviceOfTheProcessPlaysTheEffectsUntilReleased) {
+  quillon::audio::SoundCard card([] { return std::vector<std::string>{"loopback"}; });
+  card.Initilize_Soundcard(nullptr);
+  ASSERT_TRUE(card.SoundAvailable());
+  audio_test::WriteWav(File("hum.wav"), kMixRate, 1, Tone(kMixRate, 1000, 1.0));
+  card.Sounds()->CreateSound("hum", "hum.wav");
+  card.Initilize_Soundcard(nullptr);  // a second start keeps the sounds
+  card.Sounds()->SoundPlay("hum");
+  EXPECT_NEAR(Render(0.3).Rms(0), kToneRms, kToneRms * 0.01);
+  card.Release();
+  EXPECT_FALSE(card.SoundAvailable());
   EXPECT_EQ(Render(0.1).Rms(0), 0.0);
 }
 
