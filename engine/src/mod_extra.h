@@ -3,8 +3,11 @@
 // the log writer, the file check and the frame limiter. One copy per process,
 // shared by every Engine, Extra and MP3Player object.
 
+#include "pak_archive.h"
+
 #include <cstdint>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -30,13 +33,28 @@ struct LibraryState {
   std::int32_t FramesThisSecond = 0;
   std::int64_t LastSecondTickMs = 0;
   std::int32_t PublishedFps = 0;
+
+  pak::Archive Pak;            // the open PAK archive (Extra::PAK_*)
+  std::mt19937 Random{std::random_device{}()};  // RndNum; never the game's own generator
 };
 
 LibraryState& State();
 
+// The name made absolute as text: a relative name becomes application folder
+// + "\" + name, an absolute one stays as it is.
+std::string AbsoluteName(std::string_view name);
+
 // The path on disk of a name under the application folder (absolute names as
 // they stand), resolved without regard to case.
 std::filesystem::path MakeAbsolute(std::string_view name);
+
+// name without one leading "\" and one trailing "\" or "/" (a leading "/"
+// marks an absolute name here and stays).
+std::string StripOuterSeparators(std::string_view name);
+
+// Creates the one folder name names (made absolute after stripping its outer
+// separators); parents are not created and an existing folder is fine.
+bool CreateFolder(std::string_view name);
 
 // Appends text + CRLF to "log.txt" in the application folder (or to logFile,
 // made absolute). Failures are not reported.

@@ -1,0 +1,68 @@
+// Extra: file names, folder listing and the file-open dialog.
+
+#include "quillon/extra.h"
+
+#include "mod_extra.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "quillon/ascii.h"
+#include "quillon/paths.h"
+
+namespace quillon {
+
+std::vector<std::string> Extra::FilesInFolder(const std::string& sFolderPath, bool bWithSubFolders,
+                                              bool bStripPath) {
+  // No folder means the application folder.
+  const std::string folder = lib::StripOuterSeparators(sFolderPath);
+  const std::string base = folder.empty() ? lib::AbsoluteName("") : lib::AbsoluteName(folder) + "\\";
+  std::vector<std::string> names(1);
+  try {
+    const platform::FolderListing listing = platform::ListFolder(lib::MakeAbsolute(base));
+    for (const std::string& file : listing.Files) {
+      AddItem2Array1D(names, base + file);
+    }
+    if (bWithSubFolders) {
+      for (const std::string& folder : listing.Folders) {
+        for (std::string& found : FilesInFolder(base + folder, true)) {
+          // An empty subfolder answers "", which is no file.
+          if (!found.empty()) {
+            AddItem2Array1D(names, std::move(found));
+          }
+        }
+      }
+    }
+  } catch (const std::exception&) {
+    // A folder that cannot be read lists what was found so far.
+  }
+  if (bStripPath) {
+    for (std::string& name : names) {
+      name = GetFileShortName(name);
+    }
+  }
+  return names;
+}
+
+std::string Extra::GetFileExt(const std::string& FileName) {
+  // The search does not stop at a folder separator: a dot in a folder name
+  // counts when the file name has none.
+  const std::size_t dot = FileName.rfind('.');
+  return dot == std::string::npos ? "" : ascii::ToLower(std::string_view(FileName).substr(dot + 1));
+}
+
+std::string Extra::GetFileShortName(const std::string& FilePathName) { return paths::ShortName(FilePathName); }
+
+std::string Extra::ShowOpenDialog(const std::string& Title) {
+  std::string openFolder;
+  return ShowOpenDialog(Title, openFolder);
+}
+
+std::string Extra::ShowOpenDialog(const std::string& Title, std::string& openFolder) {
+  openFolder = lib::AbsoluteName(openFolder);
+  try {
+    return platform::AskForFile(Title, lib::MakeAbsolute(openFolder));
+  } catch (const std::exception&) {
+    return "";
+  }
+}
+
+}  // namespace quillon

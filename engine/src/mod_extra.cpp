@@ -1,0 +1,66 @@
+#include "mod_extra.h"
+
+#include "platform/files.h"
+#include "quillon/ascii.h"
+#include "quillon/paths.h"
+
+namespace quillon::lib {
+
+LibraryState& State() {
+  static LibraryState state;
+  return state;
+}
+
+std::string AbsoluteName(std::string_view name) {
+  if (paths::IsAbsolute(name)) {
+    return std::string(name);
+  }
+  std::string absolute = State().AppFolder;
+  absolute += '\\';
+  absolute += name;
+  return absolute;
+}
+
+std::filesystem::path MakeAbsolute(std::string_view name) {
+  return paths::Resolve(name, State().AppFolder);
+}
+
+std::string StripOuterSeparators(std::string_view name) {
+  if (!name.empty() && name.front() == '\\') {
+    name.remove_prefix(1);
+  }
+  if (!name.empty() && (name.back() == '\\' || name.back() == '/')) {
+    name.remove_suffix(1);
+  }
+  return std::string(name);
+}
+
+bool CreateFolder(std::string_view name) {
+  return platform::CreateOneFolder(MakeAbsolute(AbsoluteName(StripOuterSeparators(name))));
+}
+
+void SaveLog(std::string_view text, std::string_view logFile) {
+  const std::filesystem::path file = MakeAbsolute(logFile.empty() ? std::string_view("log.txt") : logFile);
+  std::string line(text);
+  line += "\r\n";
+  platform::AppendToFile(file, line);
+}
+
+bool FileExists(std::string_view path) {
+  const std::string underAppFolder = State().AppFolder + "\\" + std::string(path);
+  if (platform::PathExists(paths::Resolve(underAppFolder, State().AppFolder))) {
+    return true;
+  }
+  // "Unchanged" means as the process itself would open the name.
+  std::error_code ec;
+  const std::filesystem::path workingFolder = std::filesystem::current_path(ec);
+  if (!path.empty() && platform::PathExists(paths::Resolve(path, workingFolder))) {
+    return true;
+  }
+  if (ascii::ToLower(path) != "qlno.ini") {
+    SaveLog("File is missing : " + underAppFolder);
+  }
+  return false;
+}
+
+}  // namespace quillon::lib
