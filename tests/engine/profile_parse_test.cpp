@@ -8,7 +8,7 @@ using quillon::profile::IsWritable;
 namespace {
 
 std::string Value(const IniDocument& doc, std::string_view section, std::string_view key) {
-  return doc.Find(section, key).value_or("<missing>");
+  return std::string(doc.Find(section, key).value_or("<missing>"));
 }
 
 }  // namespace

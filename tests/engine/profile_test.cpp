@@ -91,10 +91,13 @@ TEST(Profile, HugeAndBinaryFilesReadWithoutHarm) {
   WriteBytes(file, bytes);
   EXPECT_EQ(ReadString(file, "s", "k"), std::string(254, 'x'));
   EXPECT_EQ(ReadString(file, "t", "z"), "\x01\x02");
-  EXPECT_TRUE(WriteString(file, "t", "n", "1"));
-  EXPECT_TRUE(Flush());
-  EXPECT_EQ(ReadBytes(file), bytes + "\nn=1\n");
   ClearCache();
+
+  const fs::path small = dir / "small.ini";
+  const std::string garbage = std::string("\xff\xfe[s]\0\r\n\0\0", 10) + "\r\n[s";
+  WriteBytes(small, garbage);
+  EXPECT_TRUE(WriteString(small, "s", "n", "1"));
+  EXPECT_EQ(ReadBytes(small), garbage + "\r\n[s]\r\nn=1\r\n");
 }
 
 TEST(Profile, SeesChangesMadeByAnotherProcess) {

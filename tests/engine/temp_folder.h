@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -32,7 +31,10 @@ class TempFolder {
 
 inline std::string ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::string bytes;
+  char chunk[1 << 16];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+  return bytes;
 }
 
 inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {

@@ -80,9 +80,9 @@ std::string ReadFile(const fs::path& file, Stamp& stamp) {
   return bytes;
 }
 
-std::string CutToBuffer(std::string value) {
-  if (value.size() > kReadLimit) value.resize(kReadLimit);
-  return value;
+std::string ValueOrDefault(const IniDocument& doc, std::string_view section, std::string_view key,
+                           std::string_view def) {
+  return std::string(doc.Find(section, key).value_or(def).substr(0, kReadLimit));
 }
 
 struct Edit {
@@ -112,7 +112,7 @@ class Cache {
     std::lock_guard lock(mutex_);
     CachedFile& entry = Sync(file);
     WriteDueFiles();
-    return CutToBuffer(entry.doc.Find(section, key).value_or(std::string(def)));
+    return ValueOrDefault(entry.doc, section, key, def);
   }
 
   bool Write(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
@@ -226,7 +226,7 @@ fs::path CacheKey(const fs::path& file) {
 std::string ReadString(const fs::path& file, std::string_view section, std::string_view key, std::string_view def) {
   if (cacheGone) {
     Stamp ignored;
-    return CutToBuffer(IniDocument(ReadFile(file, ignored)).Find(section, key).value_or(std::string(def)));
+    return ValueOrDefault(IniDocument(ReadFile(file, ignored)), section, key, def);
   }
   return TheCache().Read(CacheKey(file), section, key, def);
 }

@@ -82,12 +82,12 @@ void IniDocument::IndexLine(LineIt line, Section*& current) {
   }
 }
 
-std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
   const auto s = sections_.find(TrimBlanks(section));
   if (s == sections_.end()) return std::nullopt;
   const auto k = s->second.keys.find(TrimBlanks(key));
   if (k == s->second.keys.end()) return std::nullopt;
-  return std::string(CleanValue(KeyValueOf(k->second->text)->second));
+  return CleanValue(KeyValueOf(k->second->text)->second);
 }
 
 IniDocument::LineIt IniDocument::InsertLine(LineIt before, std::string text) {

@@ -43,8 +43,8 @@ class IniDocument {
   IniDocument& operator=(const IniDocument&) = delete;
 
   // The value as read (trimmed, one pair of quotes removed, not cut), or
-  // nullopt when the section or the key is missing.
-  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  // nullopt when the section or the key is missing. Valid until the next Set.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
   // Writes key=value into section: replaces the value of an existing key in
   // place, otherwise adds the key after the last key of the section, or a new
