@@ -151,6 +151,20 @@ TEST(Profile, HeldChangesMergeWithAnotherProcessesChange) {
   EXPECT_EQ(ReadBytes(file), "[main]\r\nmine1=1\r\ntheirs=3\r\nmine2=2\r\n");
 }
 
+TEST(Profile, HeldChangesThatCannotBeWrittenStayHeldUntilTheyCan) {
+  TempFolder dir;
+  const fs::path file = dir / "hs.ini";
+  ASSERT_TRUE(WriteString(file, "hs", "s0", "100"));
+  ASSERT_TRUE(WriteString(file, "hs", "s1", "90"));  // held
+  fs::remove(file);
+  fs::create_directory(file);  // nothing can replace it now
+  EXPECT_FALSE(Flush());
+  EXPECT_EQ(ReadString(file, "hs", "s1"), "90");
+  fs::remove(file);
+  EXPECT_TRUE(Flush());
+  EXPECT_EQ(ReadBytes(file), "[hs]\r\ns1=90\r\n");  // s0 went with the file another process removed
+}
+
 TEST(Profile, HeldChangesReachTheDiskWhenTheProcessExits) {
   TempFolder dir;
   const fs::path file = dir / "exit.ini";

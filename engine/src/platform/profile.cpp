@@ -215,7 +215,13 @@ Cache& TheCache() {
   return cache;
 }
 
+// One entry per file, however the caller spelled its path. Resolved names are
+// already absolute and clean, so the costly normalisation is rarely needed.
 fs::path CacheKey(const fs::path& file) {
+  const std::string& name = file.native();
+  const bool clean = file.is_absolute() && name.find("//") == std::string::npos &&
+                     name.find("/.") == std::string::npos;
+  if (clean) return file;
   std::error_code ec;
   fs::path absolute = fs::absolute(file, ec);
   return ec ? file : absolute.lexically_normal();
