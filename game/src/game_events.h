@@ -1,0 +1,31 @@
+#pragma once
+// What the simulation asks of the program around it: sounds, the end
+// pictures, screenshots. The simulation never touches a device itself; the
+// playable program implements this with the engine, tools and tests use the
+// silent default or record the calls.
+
+#include <cstdint>
+#include <string>
+
+namespace pebblerun {
+
+class GameEvents {
+ public:
+  virtual ~GameEvents() = default;
+
+  // A sound of the game's table (only called while sound is on).
+  virtual void PlaySound(const std::string& name, bool loop, std::int32_t volume, std::int32_t pan,
+                         std::int32_t frequency) {
+    (void)name, (void)loop, (void)volume, (void)pan, (void)frequency;
+  }
+  virtual void StopSound(const std::string& name) { (void)name; }
+
+  // Extract picture from the archive into the application folder and load it
+  // into its texture slot ("wd.jpg", "wd_wow.jpg" after a won game).
+  virtual void ShowEndPicture(const std::string& picture) { (void)picture; }
+
+  // Write the screen to the next free screenshot file.
+  virtual void SaveScreenshot() {}
+};
+
+}  // namespace pebblerun
