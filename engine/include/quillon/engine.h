@@ -1,0 +1,156 @@
+#pragma once
+// Engine: the drawing, input and sound front of the library.
+//
+// A host creates one Engine, starts it with Quillon_Start (window, renderer,
+// input, letter table) or Quillon_Start_OnlySound, and then runs its own loop:
+// ClearScreen, any number of Draw / DrawText / DrawFont calls, RenderAll
+// (input sample, present, frame limiter), and finally Quillon_Unload.
+//
+// The window: the engine creates and owns its window (an SDL window with an
+// accelerated renderer when one is available, software otherwise, no vsync).
+// The back buffer has the resolution given to the start and is scaled to the
+// window keeping its aspect. The hWnd argument of the starts has no window
+// behind it on this platform: it is only stored as the library-wide window
+// handle, so any number (0 included) will do.
+//
+// Errors never leave as exceptions: operations log their error line and
+// return False / nothing, as listed per member.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "quillon/records.h"
+#include "quillon/texture.h"
+
+namespace quillon {
+
+// A colour channel for AmbientColor: a number or numeric text.
+class ChannelValue {
+ public:
+  ChannelValue(double number) : value_(number) {}
+  ChannelValue(int number) : value_(static_cast<double>(number)) {}
+  ChannelValue(std::string_view text) : value_(std::string(text)) {}
+  ChannelValue(const char* text) : value_(std::string(text)) {}
+  const std::variant<double, std::string>& Value() const { return value_; }
+
+ private:
+  std::variant<double, std::string> value_;
+};
+
+// How a display is started (see StartDisplay). Quillon_Start fills it from
+// its arguments; a host with other needs (the game's own device) fills it
+// itself.
+struct DisplayOptions {
+  int BufferWidth = 800;  // back buffer, the engine's coordinates
+  int BufferHeight = 600;
+  int WindowWidth = 0;    // 0: the back buffer's size
+  int WindowHeight = 0;
+  bool FullScreen = false;
+  bool WindowOnTop = true;
+  // When full screen fails and a window is tried instead: empty writes the
+  // log line "DirectX Error, trying windowed mode!", otherwise this text is
+  // shown in a message box (title "DirectX Error").
+  std::string FullScreenFailureMessage;
+  std::string Caption;
+};
+
+enum class WindowEventKind {
+  CloseRequested,    // the user asked to close the window
+  MouseDown,         // Button 1 left, 2 right, 3 middle
+  MouseUp,
+  FocusLost,
+  FocusGained,
+  ToggleFullScreen,  // Alt+Enter
+};
+
+struct WindowEvent {
+  WindowEventKind Kind = WindowEventKind::CloseRequested;
+  int Button = 0;
+};
+
+class Engine {
+ public:
+  Engine();
+  ~Engine();
+  Engine(Engine&&) noexcept;
+  Engine& operator=(Engine&&) noexcept;
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // ---- The published interface, in its order --------------------------------
+
+  bool DebugMode() const;
+  void DebugMode(bool value);
+
+  bool Quillon_Start(std::int32_t hWnd, std::string_view pAppPath, float oResWidth = 800,
+                     float oResHeight = 600, bool oFullScreen = false, float oScrWidth = 0,
+                     float oScrHeight = 0, bool WinOnTop = true);
+  bool Quillon_Start_OnlySound(std::int32_t hWnd, std::string_view pAppPath);
+
+  bool GetKeyDown(std::int32_t Key);
+  bool GetKeyUp(std::int32_t Key);
+  bool GetKeyPressed(std::int32_t Key);
+  bool GetMouseState(Mouse& ret_Mouse);  // always False; the answer is in ret_Mouse
+  void SetMousePos(std::int32_t posX, std::int32_t posY);
+
+  // ---- Sound effects: CreateSound, SoundPlay, SoundVolume, SoundFrequency,
+  // ---- SoundStop are declared here by the sound side of the engine.
+
+  void CreateTexture(Texture& DXTexture, std::string_view FileName, std::int32_t transpColor = 0);
+  void Draw(const Texture& DXTexture, float X, float Y, float Width, float Height, float RotationAng = 0,
+            std::int16_t AlphaTransp = 100, float SrcX = 0, float SrcY = 0, float scaleWidth = 0,
+            float scaleHeight = 0, float centerRotationX = -1, float centerRotationY = -1);
+  void DrawText(const Texture& DXTexture, std::string_view varText, float X, float Y, float ScaleSize = 1,
+                float RotationAng = 0, std::int16_t AlphaTransp = 100, float cRed = 255, float cGreen = 255,
+                float cBlue = 255);
+  // False (and the line "Error in ClearScreen : ..." in the log) without a device.
+  bool ClearScreen(std::int16_t vRed = 0, std::int16_t vGreen = 0, std::int16_t vBlue = 0);
+  void AmbientColor(const ChannelValue& cRed = 255, const ChannelValue& cGreen = 255,
+                    const ChannelValue& cBlue = 255);
+  void SaveScreenshot();
+  void RenderAll();
+  void CreateFont(std::string_view KeyName, std::string_view FontName, std::int16_t FontSize = 10,
+                  bool Boldovane = false, bool Italic = false);
+  void DrawFont(std::string_view KeyName, float X, float Y, float rectWidth, float rectHeight,
+                std::string_view fntText, std::int32_t fntColor = -1, std::int32_t txtPosition = 0);
+  void SetMouseHide(bool cShow = true);
+  std::string Version() const;
+  void SetDebugMode(bool TrueFalse = false);
+  void Quillon_Unload();
+
+  // ---- This platform's additions (for hosts that run their own window loop) --
+
+  // Starts window, renderer, blending, white tint, input and the letter table
+  // without the start-up log lines; usable after Quillon_Start_OnlySound.
+  // False after an error (logged "Error in StartDisplay : ...").
+  bool StartDisplay(const DisplayOptions& options);
+
+  // Samples the input and presents the frame, without the frame limiter.
+  void Present();
+
+  // Handles pending window events now (RenderAll and Present do it too);
+  // every event of interest is passed to the handler.
+  void PumpEvents();
+  void SetWindowEventHandler(std::function<void(const WindowEvent&)> handler);
+
+  bool IsFullScreen() const;
+  // Switches between full screen and a window; the keyboard is grabbed while
+  // full screen. False when the switch failed (the mode stays).
+  bool SetFullScreen(bool fullScreen);
+  void SetWindowCaption(std::string_view caption);
+  void SetCursorVisible(bool visible);  // direct, unlike the counted SetMouseHide
+  void SetKeyboardGrab(bool grab);
+  bool HasDisplay() const;
+
+  struct Impl;
+  Impl& Internals() { return *impl_; }
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,21 @@
+#pragma once
+// A decoded picture: rows top to bottom, four bytes per pixel in the order
+// red, green, blue, alpha.
+
+#include <cstdint>
+#include <vector>
+
+namespace quillon {
+
+struct Image {
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint8_t> Rgba;
+
+  std::uint8_t* Pixel(int x, int y) { return &Rgba[(static_cast<std::size_t>(y) * Width + x) * 4]; }
+  const std::uint8_t* Pixel(int x, int y) const {
+    return &Rgba[(static_cast<std::size_t>(y) * Width + x) * 4];
+  }
+};
+
+}  // namespace quillon

@@ -1,0 +1,277 @@
+#include "platform/video.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
+#include "platform/texture_data.h"
+#include "quillon/numbers.h"
+
+namespace quillon::platform {
+
+RendererHandle::~RendererHandle() {
+  if (Renderer) SDL_DestroyRenderer(Renderer);
+}
+
+TextureData::~TextureData() {
+  // A renderer that is gone took its textures with it.
+  if (texture_ && !owner_.expired()) SDL_DestroyTexture(texture_);
+}
+
+SDL_Texture* TextureData::For(const RendererHandle& renderer) const {
+  auto owner = owner_.lock();
+  return owner.get() == &renderer ? texture_ : nullptr;
+}
+
+std::unique_ptr<VideoSystem> VideoSystem::Acquire(std::string& error) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = SDL_GetError();
+    return nullptr;
+  }
+  return std::unique_ptr<VideoSystem>(new VideoSystem());
+}
+
+VideoSystem::~VideoSystem() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+bool VideoSystem::Headless() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) driver = std::getenv("SDL_VIDEODRIVER");
+  if (!driver) return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+  return std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
+}
+
+void Video::WindowDeleter::operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+
+namespace {
+
+int Centred(int screen, int window) {
+  return vb::CLng((screen - window) / 2.0).value_or(0);
+}
+
+// Full screen at the back buffer's size: the display mode closest to it.
+bool EnterFullScreen(SDL_Window* window, int width, int height, std::string& error) {
+  SDL_DisplayMode wanted{SDL_PIXELFORMAT_RGB888, width, height, 0, nullptr};
+  SDL_DisplayMode closest;
+  if (!SDL_GetClosestDisplayMode(0, &wanted, &closest)) {
+    error = "no display mode for " + std::to_string(width) + "x" + std::to_string(height);
+    return false;
+  }
+  if (SDL_SetWindowDisplayMode(window, &closest) != 0 ||
+      SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
+    error = SDL_GetError();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<Video> Video::Create(const VideoMode& mode, std::string& error) {
+  std::unique_ptr<Video> video(new Video());
+  video->mode_ = mode;
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  SDL_DisplayMode desktop;
+  if (!mode.FullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+    x = Centred(desktop.w, mode.WindowWidth);
+    y = Centred(desktop.h, mode.WindowHeight);
+  }
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (!mode.FullScreen && mode.OnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  int w = mode.FullScreen ? mode.BufferWidth : mode.WindowWidth;
+  int h = mode.FullScreen ? mode.BufferHeight : mode.WindowHeight;
+  video->window_.reset(SDL_CreateWindow(mode.Caption.c_str(), x, y, w, h, flags));
+  SDL_Window* window = video->window_.get();
+  if (!window) {
+    error = SDL_GetError();
+    return nullptr;
+  }
+  if (mode.FullScreen && !EnterFullScreen(window, mode.BufferWidth, mode.BufferHeight, error)) return nullptr;
+
+  // Frames keep the host's own pacing: never wait for the display.
+  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+  if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer) {
+    error = SDL_GetError();
+    return nullptr;
+  }
+  video->renderer_ = std::make_shared<RendererHandle>(renderer);
+  SDL_RenderSetLogicalSize(renderer, mode.BufferWidth, mode.BufferHeight);
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+  SDL_ShowWindow(window);
+  if (mode.FullScreen) SDL_SetWindowKeyboardGrab(window, SDL_TRUE);
+  return video;
+}
+
+Video::~Video() {
+  renderer_.reset();  // before the window it draws into
+  window_.reset();
+}
+
+bool Video::Clear(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::string& error) {
+  SDL_Renderer* r = renderer_->Renderer;
+  if (SDL_SetRenderDrawColor(r, red, green, blue, 255) != 0 || SDL_RenderClear(r) != 0) {
+    error = SDL_GetError();
+    return false;
+  }
+  return true;
+}
+
+void Video::Present() { SDL_RenderPresent(renderer_->Renderer); }
+
+void Video::DrawSprite(const TextureData& texture, const SpriteCall& call) {
+  SDL_Texture* tex = texture.For(*renderer_);
+  if (!tex || call.SrcW <= 0 || call.SrcH <= 0 || call.DstW == 0 || call.DstH == 0) return;
+  SDL_SetTextureColorMod(tex, call.Red, call.Green, call.Blue);
+  SDL_SetTextureAlphaMod(tex, call.Alpha);
+  const SDL_Rect src{call.SrcX, call.SrcY, call.SrcW, call.SrcH};
+  SDL_FRect dst{call.DstX, call.DstY, call.DstW, call.DstH};
+  SDL_FPoint center{call.CenterX, call.CenterY};
+  int flip = SDL_FLIP_NONE;
+  // A negative size mirrors the sprite about its corner: SDL wants a
+  // positive size and a flip, with the centre kept at the same place.
+  if (dst.w < 0) {
+    dst.x += dst.w;
+    center.x -= dst.w;
+    dst.w = -dst.w;
+    flip |= SDL_FLIP_HORIZONTAL;
+  }
+  if (dst.h < 0) {
+    dst.y += dst.h;
+    center.y -= dst.h;
+    dst.h = -dst.h;
+    flip |= SDL_FLIP_VERTICAL;
+  }
+  SDL_Renderer* r = renderer_->Renderer;
+  // Unturned sprites stay off the rotation path, which is much slower.
+  if (call.AngleDegrees == 0 && flip == SDL_FLIP_NONE) {
+    SDL_RenderCopyF(r, tex, &src, &dst);
+  } else {
+    SDL_RenderCopyExF(r, tex, &src, &dst, call.AngleDegrees, &center, static_cast<SDL_RendererFlip>(flip));
+  }
+}
+
+void Video::Clip(int x, int y, int w, int h) {
+  const SDL_Rect rect{x, y, w, h};
+  SDL_RenderSetClipRect(renderer_->Renderer, &rect);
+}
+
+void Video::Unclip() { SDL_RenderSetClipRect(renderer_->Renderer, nullptr); }
+
+std::unique_ptr<TextureData> Video::CreateTexture(const Image& image, std::string& error) {
+  SDL_Renderer* r = renderer_->Renderer;
+  SDL_Texture* tex =
+      SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, image.Width, image.Height);
+  if (!tex) {
+    error = SDL_GetError();
+    return nullptr;
+  }
+  auto data = std::make_unique<TextureData>(renderer_, tex, image.Width, image.Height);
+  // ARGB words are what both the software and the OpenGL renderers blit fastest.
+  std::vector<std::uint32_t> argb(static_cast<std::size_t>(image.Width) * image.Height);
+  for (std::size_t i = 0; i < argb.size(); ++i) {
+    const std::uint8_t* p = &image.Rgba[i * 4];
+    argb[i] = (std::uint32_t{p[3]} << 24) | (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
+  }
+  if (SDL_UpdateTexture(tex, nullptr, argb.data(), image.Width * 4) != 0 ||
+      SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND) != 0) {
+    error = SDL_GetError();
+    return nullptr;
+  }
+  return data;
+}
+
+bool Video::ReadPixels(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error) {
+  SDL_Renderer* r = renderer_->Renderer;
+  // The whole window in its own pixels: the logical scaling is lifted for the read.
+  SDL_RenderSetLogicalSize(r, 0, 0);
+  SDL_RenderSetScale(r, 1, 1);
+  SDL_RenderSetViewport(r, nullptr);
+  bool ok = SDL_GetRendererOutputSize(r, &width, &height) == 0;
+  if (ok) {
+    argb.assign(static_cast<std::size_t>(width) * height, 0);
+    ok = SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), width * 4) == 0;
+  }
+  if (!ok) error = SDL_GetError();
+  SDL_RenderSetLogicalSize(r, mode_.BufferWidth, mode_.BufferHeight);
+  return ok;
+}
+
+bool Video::SaveBmp(const std::filesystem::path& file, std::string& error) {
+  std::vector<std::uint32_t> argb;
+  int w = 0, h = 0;
+  if (!ReadPixels(argb, w, h, error)) return false;
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_RGB888);
+  if (!surface) {
+    error = SDL_GetError();
+    return false;
+  }
+  // Written beside the target and renamed, so no half-written picture is left.
+  std::filesystem::path temp = file;
+  temp += ".part";
+  bool ok = SDL_SaveBMP(surface, temp.string().c_str()) == 0;
+  if (!ok) error = SDL_GetError();
+  SDL_FreeSurface(surface);
+  if (ok) {
+    std::error_code ec;
+    std::filesystem::rename(temp, file, ec);
+    if (ec) {
+      error = ec.message();
+      std::filesystem::remove(temp, ec);
+      return false;
+    }
+  }
+  return ok;
+}
+
+bool Video::SetFullScreen(bool fullScreen, std::string& error) {
+  SDL_Window* window = window_.get();
+  if (fullScreen == mode_.FullScreen) return true;
+  if (fullScreen) {
+    if (!EnterFullScreen(window, mode_.BufferWidth, mode_.BufferHeight, error)) return false;
+  } else if (SDL_SetWindowFullscreen(window, 0) != 0) {
+    error = SDL_GetError();
+    return false;
+  } else {
+    SDL_SetWindowSize(window, mode_.WindowWidth, mode_.WindowHeight);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  mode_.FullScreen = fullScreen;
+  SDL_SetWindowKeyboardGrab(window, fullScreen ? SDL_TRUE : SDL_FALSE);
+  return true;
+}
+
+void Video::SetCaption(const std::string& caption) {
+  mode_.Caption = caption;
+  SDL_SetWindowTitle(window_.get(), caption.c_str());
+}
+
+void Video::SetKeyboardGrab(bool grab) { SDL_SetWindowKeyboardGrab(window_.get(), grab ? SDL_TRUE : SDL_FALSE); }
+
+std::uint32_t Video::WindowId() const { return SDL_GetWindowID(window_.get()); }
+
+void Video::OuterPosition(int& x, int& y) const {
+  ClientPosition(x, y);
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window_.get(), &top, &left, &bottom, &right) == 0) {
+    x -= left;
+    y -= top;
+  }
+}
+
+void Video::ClientPosition(int& x, int& y) const { SDL_GetWindowPosition(window_.get(), &x, &y); }
+
+void Video::SetClientPosition(int x, int y) { SDL_SetWindowPosition(window_.get(), x, y); }
+
+std::string Video::RendererName() const {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer_->Renderer, &info) != 0) return "";
+  return info.name;
+}
+
+void PumpOsEvents() { SDL_PumpEvents(); }
+
+}  // namespace quillon::platform
