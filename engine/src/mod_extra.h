@@ -64,8 +64,11 @@ void SaveLog(std::string_view text, std::string_view logFile = "");
 // "File is missing : ..." otherwise (never for "qlno.ini").
 bool FileExists(std::string_view path);
 
-// Holds the frame to 1/rate seconds since the end of the previous one and
-// keeps the FPS counters; pumpMessages runs once per wait iteration.
+// Holds the frame to 1/rate seconds since the end of the previous one (no
+// wait for a rate of 0 or less) and keeps the FPS counters. Sleeps until
+// about 1.5 ms before the deadline, then spins; SpinCount is the number of
+// spin iterations (at least 1). pumpMessages runs after every sleep slice and
+// every spin iteration.
 void LimitFrame(int rate, void (*pumpMessages)() = nullptr);
 
 }  // namespace quillon::lib
