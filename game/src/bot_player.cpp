@@ -35,6 +35,8 @@ constexpr Single kGlideScreenY = 300;
 constexpr Single kDrillDanger = 72;
 constexpr Single kBonusCalm = 160;
 constexpr int kStuckFrames = 200;
+constexpr int kBlockedFrames = 6;
+constexpr Single kMarginFrames = 12;
 
 Integer Code(const GameState& g, int column, int row) {
   if (column < 0 || column >= kGridColumns || row < 0 || row >= kGridRows) return 0;
@@ -68,6 +70,22 @@ class BotPlayer : public SimPlayer {
   void WalkTo(const GameState& g, Single targetX, KeyState& keys) const;
   void Jump(KeyState& keys);
   void Bomb(const GameState& g, KeyState& keys);
+  // Pixels per frame Tobo walks, and the drills close in on a standing Tobo.
+  Single WalkStep(const GameState& g) const {
+    const Single boot = g.Bonus.BootTimeLeft > 0 ? 1.5f : 1.0f;
+    return std::max(0.5f, static_cast<Single>(g.Tuning.Player.WalkSpeed * g.FrameTime * boot));
+  }
+  Single ClosingSpeed(const GameState& g) const {
+    const int level = std::clamp<int>(g.World.CurrentLevel, 0, kLevelSpecs - 1);
+    const double speed = g.LevelSpecs[level].ScreenSpeed + g.Tuning.SharpDrills.Speed_of_Lowering;
+    return std::max(0.1f, static_cast<Single>(speed * g.FrameTime));
+  }
+  // A jump goes up before it comes down: not with the drills close above.
+  bool RoomToJump(const GameState& g) const {
+    const double v = g.Tuning.Player.Jump_Force * g.FrameTime;
+    const double a = std::max(0.01, g.Hero.Weight * g.FrameTime);
+    return DrillGap(g) > v * v / (2 * a) + kTile;
+  }
   Single DrillGap(const GameState& g) const {
     return g.Hero.PY + g.World.ScrollY - (g.World.DrillY + kTile);
   }
@@ -82,6 +100,9 @@ class BotPlayer : public SimPlayer {
   Single lowestPY_ = -1e9f;
   int wanderKey_ = 0;
   int wanderLeft_ = 0;
+  KeyState lastKeys_{};
+  Single lastPX_ = 0;
+  int blockedFrames_ = 0;
 };
 
 void BotPlayer::Press(const GameState& g, KeyState& keys) {
@@ -91,6 +112,10 @@ void BotPlayer::Press(const GameState& g, KeyState& keys) {
     upLast_ = bombLast_ = false;
     return;
   }
+  // Walking that gets nowhere: something stands in the way.
+  const bool walking = lastKeys_[scan::Left] || lastKeys_[scan::Right];
+  blockedFrames_ = walking && g.Hero.PX == lastPX_ ? blockedFrames_ + 1 : 0;
+  lastPX_ = g.Hero.PX;
   if (g.Hero.PY > lowestPY_ + 1) {
     lowestPY_ = g.Hero.PY;
     stillFrames_ = 0;
@@ -103,12 +128,12 @@ void BotPlayer::Press(const GameState& g, KeyState& keys) {
     OnGround(g, keys);
   upLast_ = upNow_;
   bombLast_ = bombNow_;
+  lastKeys_ = keys;
 }
 
 void BotPlayer::InAir(const GameState& g, KeyState& keys) {
   const Single screenY = g.Hero.PY + g.World.ScrollY;
-  const Single pushForce = g.Tuning.Falling_Tiles.Hit_PushOnForce;
-  if (g.Hero.PVY > 2 && (screenY > kGlideScreenY || g.Hero.PVY > pushForce)) Jump(keys);
+  if (g.Hero.PVY > 2 && screenY > kGlideScreenY) Jump(keys);
   if (g.Hero.PVY <= 0) return;
   // Steer toward the nearest place to land that is still well inside the view.
   const int feetRow = Floor32(g.Hero.PY + 32);
@@ -120,14 +145,20 @@ void BotPlayer::InAir(const GameState& g, KeyState& keys) {
     while (land < feetRow + kLookDownRows && Code(g, column, land) == 0) ++land;
     if (land >= feetRow + kLookDownRows) continue;
     const Single top = static_cast<Single>((land - 1) * kTile) + g.World.ScrollY;
+    // Gum throws Tobo back up toward the drills.
+    const bool gum = Kind(g, Code(g, column, land)) == 3;
     const Single cost = static_cast<Single>(std::abs(column - here) * 3 * kTile) +
-                        (top > kSafeLandingScreenY ? 1000.0f : 0.0f) + top / 8;
+                        (top > kSafeLandingScreenY ? 1000.0f : 0.0f) + (gum ? 300.0f : 0.0f) +
+                        top / 8;
     if (cost < bestCost) {
       bestCost = cost;
       bestColumn = column;
     }
   }
   if (bestColumn >= 0 && bestColumn != here) WalkTo(g, static_cast<Single>(bestColumn * kTile), keys);
+  // About to hit gum hard: blow it away first.
+  const int below = Floor32(g.Hero.PY + 32 + g.Hero.PVY * 4);
+  if (g.Hero.PVY > 3 && Kind(g, Code(g, here, below)) == 3) Bomb(g, keys);
 }
 
 void BotPlayer::OnGround(const GameState& g, KeyState& keys) {
@@ -158,8 +189,16 @@ void BotPlayer::OnGround(const GameState& g, KeyState& keys) {
     }
   }
   if (auto hole = ChooseHole(g, bodyRow, hurry)) {
-    if (hole->safe || hurry) WalkTo(g, static_cast<Single>(hole->column * kTile), keys);
-    return;
+    const Single targetX = static_cast<Single>(hole->column * kTile);
+    // Walking there must beat the drills; otherwise break through right here.
+    const Single walkFrames = std::fabs(targetX - g.Hero.PX) / WalkStep(g);
+    const Single drillFrames = gap / ClosingSpeed(g);
+    const bool tooFar = walkFrames + kMarginFrames > drillFrames;
+    const bool blocked = blockedFrames_ > kBlockedFrames;
+    if (!tooFar && !blocked) {
+      if (hole->safe || hurry) WalkTo(g, targetX, keys);
+      return;
+    }
   }
   if (BreakFloor(g, bodyRow, keys)) return;
   if (hurry && g.Bonus.BombCount >= 1) Bomb(g, keys);
@@ -224,7 +263,11 @@ bool BotPlayer::BreakFloor(const GameState& g, int bodyRow, KeyState& keys) {
   const Long kind = Kind(g, below);
   const bool glassBreaks = below == 5 && landing >= t.Player.Smash_Glass_ForceNeeded;
   const bool pushes = kind >= 1 && kind <= 5 && landing > t.Falling_Tiles.Hit_PushOnForce;
-  if (glassBreaks || pushes) {
+  if (g.Bonus.BombCount >= 1 && DrillGap(g) < kDrillDanger) {
+    Bomb(g, keys);
+    return true;
+  }
+  if ((glassBreaks || pushes) && RoomToJump(g)) {
     Jump(keys);
     return true;
   }
@@ -232,11 +275,8 @@ bool BotPlayer::BreakFloor(const GameState& g, int bodyRow, KeyState& keys) {
     Bomb(g, keys);
     return true;
   }
-  if (g.Bonus.BombCount < 1 && stillFrames_ > kStuckFrames / 4) {
-    Jump(keys);
-    return true;
-  }
-  return false;
+  if (RoomToJump(g)) Jump(keys);
+  return true;
 }
 
 void BotPlayer::WalkTo(const GameState& g, Single targetX, KeyState& keys) const {

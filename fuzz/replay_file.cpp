@@ -1,0 +1,62 @@
+// Arbitrary bytes as a replay file and as a high-score file: the first frames
+// of a playback and a table load must neither crash nor allocate without
+// bound, and the table must stay ten named rows.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <quillon/profile.h>
+
+#include "game_state.h"
+#include "high_scores.h"
+#include "replay.h"
+
+namespace {
+
+const std::filesystem::path& Folder() {
+  static const std::filesystem::path folder = [] {
+    auto path = std::filesystem::temp_directory_path() /
+                ("pebblerun-fuzz-replay-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(path / "textures");
+    return path;
+  }();
+  return folder;
+}
+
+void Write(const std::filesystem::path& file, const std::uint8_t* data, std::size_t size) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace pebblerun;
+  Write(Folder() / "replay.ini", data, size);
+  Write(Folder() / "textures" / "dot_black2.bmp", data, size);
+  quillon::profile::ClearCache();
+
+  auto g = std::make_unique<GameState>();
+  g->AppFolder = Folder().string();
+  g->StoryMode = true;
+  g->StoryLength = 40;
+  g->World.TileSize = 32;
+  g->Bonus.Bonuses.resize(6);
+  g->Replay.PlayingReplay = true;
+  for (int frame = 0; frame < 8; ++frame) ReplayStep(*g);
+  for (const auto& texts : g->Replay.PlaybackKeys) {
+    if (texts.size() > 8) std::abort();
+  }
+
+  g->HighScoresInMemoryOnly = true;
+  LoadHighScores(*g);
+  for (int row = 0; row < 10; ++row) {
+    if (g->Records.HighScores[row].Name.empty()) std::abort();
+  }
+  return 0;
+}
