@@ -1,18 +1,24 @@
+#include <set>
+
+#include <quillon/mp3player.h>
+
 #include "init_dxLoad.h"
 
 namespace pebblerun {
 
 namespace {
 
-// Until the engine's music player is available the program plays no music.
 class EngineMusicPlayer final : public MusicPlayer {
  public:
-  bool LoadMP3(const std::string&) override { return false; }
-  std::int32_t GetCurrentPosition() const override { return 0; }
-  std::int32_t GetDuration() const override { return 0; }
-  void SetVolume(std::int32_t) override {}
-  void PlayMP3(bool) override {}
-  void StopMP3(bool) override {}
+  bool LoadMP3(const std::string& fileName) override { return player_.LoadMP3(fileName); }
+  std::int32_t GetCurrentPosition() const override { return player_.GetCurrentPosition(); }
+  std::int32_t GetDuration() const override { return player_.GetDuration(); }
+  void SetVolume(std::int32_t volume) override { player_.SetVolume(volume); }
+  void PlayMP3(bool startOver) override { player_.PlayMP3(startOver); }
+  void StopMP3(bool pause) override { player_.StopMP3(pause); }
+
+ private:
+  quillon::MP3Player player_;
 };
 
 }  // namespace
@@ -40,16 +46,28 @@ const std::vector<SoundEntry>& SoundTable() {
 }
 
 void LoadSounds(Program& p) {
-  // Every sound is created even with sound off, so switching it on needs no reload.
-  (void)SoundTable();
+  // Every sound is created even with sound off, so switching it on needs no
+  // reload. A missing file gets one log line, however many names share it,
+  // and its names stay silent.
+  std::set<std::string> missingFiles;
+  for (const SoundEntry& sound : SoundTable()) {
+    if (ContentFileExists(*p.Game, sound.File)) {
+      p.Objects.EngineObj.CreateSound(sound.Name, sound.File);
+      continue;
+    }
+    p.Assets.SilentSounds.insert(sound.Name);
+    if (missingFiles.insert(sound.File).second) {
+      p.Objects.ExtraObj.SaveLog(std::string("Error in LoadSounds : File is missing : ") + sound.File);
+    }
+  }
   if (p.Objects.MenuMusic) p.Objects.MenuMusic->LoadMP3(kMenuMusicFile);
   if (p.Objects.GameMusic) p.Objects.GameMusic->LoadMP3(kGameMusicFile);
 }
 
 void PlaySound(Program& p, const std::string& name, bool loop, std::int32_t volume, std::int32_t pan,
                std::int32_t frequency) {
-  if (!p.Game->SoundOn) return;
-  (void)name, (void)loop, (void)volume, (void)pan, (void)frequency;
+  if (!p.Game->SoundOn || p.Assets.SilentSounds.count(name) != 0) return;
+  p.Objects.EngineObj.SoundPlay(name, loop, volume, pan, frequency);
 }
 
 void EngineEvents::PlaySound(const std::string& name, bool loop, std::int32_t volume, std::int32_t pan,
@@ -57,6 +75,6 @@ void EngineEvents::PlaySound(const std::string& name, bool loop, std::int32_t vo
   pebblerun::PlaySound(program_, name, loop, volume, pan, frequency);
 }
 
-void EngineEvents::StopSound(const std::string&) {}
+void EngineEvents::StopSound(const std::string& name) { program_.Objects.EngineObj.SoundStop(name); }
 
 }  // namespace pebblerun

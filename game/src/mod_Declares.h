@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
 #include <quillon/engine.h>
@@ -92,6 +93,9 @@ struct GameAssets {
   Texture wd_wow;
   Texture EndPicture;
 
+  // Sounds of the table whose file is missing: they stay silent.
+  std::set<std::string> SilentSounds;
+
   // Set once the first ten textures are in; from then on every load shows a
   // loading frame.
   bool LoadingScreen = false;
@@ -129,6 +133,23 @@ struct GameObjects {
   std::unique_ptr<MusicPlayer> GameMusic;
 };
 
+// What only the menu's looks and keys need: the turning background, the
+// butterflies and the menu's key latches (one action per press).
+struct Butterfly {
+  Single X = 0, Y = 0;
+  Single Heading = 0;  // degrees
+  Single Speed = 0;
+  bool WingUp = false;
+  Single WingCounter = 0;
+};
+
+struct MenuLooks {
+  Single BackgroundAngle = 0;
+  std::array<Butterfly, kButterflies> Butterflies{};
+  bool ButterfliesPlaced = false;
+  bool EscapeLatch = false, UpLatch = false, DownLatch = false, EnterLatch = false, ScreenshotLatch = false;
+};
+
 // Everything one run of the program holds. GameState is big: keep Program on
 // the heap too.
 struct Program {
@@ -136,6 +157,7 @@ struct Program {
   GameObjects Objects;
   GameAssets Assets;
   FrameTiming Timing;
+  MenuLooks Menu;
 };
 
 }  // namespace pebblerun

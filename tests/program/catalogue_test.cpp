@@ -6,7 +6,7 @@
 #include <set>
 #include <unistd.h>
 
-#include "attract_replay.h"
+#include "mod_Menu.h"
 #include "init_dxLoad.h"
 
 namespace pebblerun {
