@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <unistd.h>
 
-#include "mod_Menu.h"
 #include "init_dxLoad.h"
 
 namespace pebblerun {
@@ -71,22 +67,6 @@ TEST(Catalogue, SoundTableSharesFilesWhereTheNamesDo) {
   EXPECT_EQ(sounds["breakother1"], "sfx\\tile_explo.wav");
   EXPECT_EQ(sounds["breakother3"], sounds["breakother1"]);
   EXPECT_EQ(sounds["key"], "sfx\\key.wav");
-}
-
-TEST(AttractReplay, TriesEachNameOnceAndGivesUpWhenNoneExists) {
-  const auto dir = std::filesystem::temp_directory_path() / ("pebblerun-attract-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  auto g = std::make_unique<GameState>();
-  g->AppFolder = dir.string();
-  g->CosmeticRandom.Seed(1234);
-  EXPECT_EQ(PickAttractReplay(*g), "");  // returns instead of drawing for ever
-
-  std::ofstream(dir / "Replay7.ini") << "[Map]\n";  // names compare without regard to case
-  for (std::uint32_t seed = 0; seed < 20; ++seed) {
-    g->CosmeticRandom.Seed(seed * 99991);
-    EXPECT_EQ(PickAttractReplay(*g), "replay7.ini");
-  }
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
