@@ -16,7 +16,10 @@ namespace {
 
 // A map without a free place for a bonus (a tiny or full tuning) must not
 // hang the game start: after this many tries the bonus is left out.
-constexpr int kPlacementTries = 100000;
+constexpr int kPlacementTries = 10000;
+// More bonuses than this make no game, only a long start (every placement
+// looks at every bonus placed before it).
+constexpr int kMaxBonuses = 2000;
 
 bool Overlaps(const Bonus& b, Single px, Single py) {
   return !(b.X + 32 <= px || px + 32 <= b.X || b.Y + 32 <= py || py + 32 <= b.Y);
@@ -54,9 +57,13 @@ void PlaceBonuses(GameState& g) {
                             tb.NumOf_BigEars};
   int total = 0;
   for (Integer n : counts) total += std::max<int>(n, 0);
+  total = std::min(total, kMaxBonuses);
   g.Bonus.Bonuses.assign(static_cast<std::size_t>(total) + 1, Bonus{});
+  int placed = 0;
   for (int kind = 1; kind <= 5; ++kind) {
-    for (int i = 0; i < counts[kind - 1]; ++i) AddBonus(g, static_cast<Integer>(kind));
+    for (int i = 0; i < counts[kind - 1] && placed < total; ++i, ++placed) {
+      AddBonus(g, static_cast<Integer>(kind));
+    }
   }
 }
 

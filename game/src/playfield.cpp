@@ -127,12 +127,16 @@ void BuildPlatforms(GameState& g) {
             break;
           }
         }
-        for (int cx = x0; cx <= x0 + size - 1; ++cx) {
+        // Cells right of column 20 are dropped anyway; a huge platform size
+        // must not cost a loop over them.
+        const int last = std::min(x0 + size - 1, kGridColumns - 1);
+        for (int cx = x0; cx <= last; ++cx) {
           Cell(g, cx, row, FindTileType(g, lvl, "", kind));
           PaintCell(g, cx, row, true, !g.StoryMode);
         }
       }
-      row += specs[lvl].OnEachPlatformSkipLines + 1;
+      // A negative skip would never reach the end of the level.
+      row += std::max(specs[lvl].OnEachPlatformSkipLines + 1, 1);
     }
   }
 }
