@@ -7,8 +7,8 @@
 
 #include "mod_extra.h"
 #include "pak_archive.h"
-#include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "quillon/ascii.h"
 #include "quillon/atomic_file.h"
 #include "quillon/paths.h"
@@ -102,7 +102,7 @@ bool Extra::PAK_AddFile(const std::string& FileName, std::string& FileRename, bo
     for (const pak::Entry& record : archive.Index) {
       if (ascii::EqualsNoCase(record.ShortName, shortName)) {
         if (ErrorReportMsgBox) {
-          platform::ShowNotice("Error!", "File already exists : " + GetFileShortName(FileName));
+          platform::ShowMessageBox("File already exists : " + GetFileShortName(FileName), "Error!");
         }
         return false;
       }
@@ -143,12 +143,12 @@ bool Extra::PAK_ExtractFile(const std::string& FileName_inPAK, const std::string
       return false;
     }
     if (NotifyResult) {
-      platform::ShowNotice("File Extraction", "Done!");
+      platform::ShowMessageBox("Done!", "File Extraction");
     }
     return true;
   }
   if (NotifyResult) {
-    platform::ShowNotice("File Extraction", "Error: " + target);
+    platform::ShowMessageBox("Error: " + target, "File Extraction");
   }
   return false;
 }

@@ -1,9 +1,8 @@
 #include "platform/desktop.h"
 
-#include "mod_extra.h"
+#include "platform/video.h"
 #include "quillon/ascii.h"
 
-#include <SDL.h>
 #include <ifaddrs.h>
 #include <net/if.h>
 #include <spawn.h>
@@ -11,8 +10,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <iostream>
 #include <thread>
 #include <vector>
 
@@ -21,14 +18,6 @@ extern char** environ;
 namespace quillon::platform {
 
 namespace {
-
-bool HasDisplay() {
-  const char* driver = std::getenv("SDL_VIDEODRIVER");
-  if (driver != nullptr && std::string_view(driver) == "dummy") {
-    return false;
-  }
-  return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
-}
 
 // Starts program with args; returns its process id, or -1. With output set,
 // the child's standard output is connected to a pipe read end stored there.
@@ -102,7 +91,7 @@ void OpenWithDesktop(const std::string& target) {
 }
 
 std::string AskForFile(const std::string& title, const std::filesystem::path& folder) {
-  if (!HasDisplay()) {
+  if (VideoSystem::Headless()) {
     return "";
   }
   const std::string start = folder.empty() ? std::string() : (folder / "").string();
@@ -132,15 +121,6 @@ bool IsNetworkUp() {
   }
   freeifaddrs(list);
   return up;
-}
-
-void ShowNotice(const std::string& title, const std::string& text) {
-  if (HasDisplay() &&
-      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), nullptr) == 0) {
-    return;
-  }
-  lib::SaveLog(title + " : " + text);
-  std::cerr << title << ": " << text << '\n';
 }
 
 }  // namespace quillon::platform

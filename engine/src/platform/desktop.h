@@ -1,6 +1,6 @@
 #pragma once
 // The desktop around the program: opening links with the user's default
-// handler, the file-open dialog, the network state and modal notices.
+// handler, the file-open dialog and the network state.
 // Helper programs are started directly (never through a shell), so no text
 // handed in is ever interpreted as a command.
 
@@ -20,9 +20,5 @@ std::string AskForFile(const std::string& title, const std::filesystem::path& fo
 // True when a network interface other than loopback is up and has an
 // address.
 bool IsNetworkUp();
-
-// A modal notice with a title and a text. Without a display the text goes to
-// the log and to stderr and nothing blocks.
-void ShowNotice(const std::string& title, const std::string& text);
 
 }  // namespace quillon::platform
