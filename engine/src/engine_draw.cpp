@@ -4,7 +4,7 @@
 
 #include "engine_impl.h"
 #include "mod_extra.h"
-#include "platform/desktop.h"
+#include "platform/message_box.h"
 #include "platform/texture_data.h"
 #include "quillon/numbers.h"
 #include "quillon/profile.h"
@@ -107,7 +107,7 @@ void Engine::AmbientColor(const ChannelValue& cRed, const ChannelValue& cGreen, 
                                                           : vb::ParseNumber(std::get<std::string>(v));
     const auto converted = number ? vb::CLng(*number) : std::nullopt;
     if (!converted) {
-      platform::ShowNotice("Quillon", "Error in AmbientColor()\r\nWrong RGB value!");
+      platform::ShowMessageBox("Error in AmbientColor()\r\nWrong RGB value!");
       return;
     }
     *channels[c] = *converted;

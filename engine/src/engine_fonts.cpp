@@ -5,7 +5,7 @@
 
 #include "engine_impl.h"
 #include "mod_extra.h"
-#include "platform/desktop.h"
+#include "platform/message_box.h"
 #include "platform/text_font.h"
 #include "quillon/numbers.h"
 #include "text_layout.h"
@@ -27,7 +27,7 @@ void Engine::CreateFont(std::string_view KeyName, std::string_view FontName, std
   const std::string key = Lower(KeyName);
   auto& fonts = impl_->Fonts;
   if (std::any_of(fonts.begin(), fonts.end(), [&](const DXFonts& f) { return f.Name == key; })) {
-    platform::ShowNotice("DirectX Error", "Error importing fonts KeyName.\r\n'" + key + "' already exists!");
+    platform::ShowMessageBox("Error importing fonts KeyName.\r\n'" + key + "' already exists!", "DirectX Error");
     return;
   }
   auto& entry = fonts.emplace_back();

@@ -6,7 +6,7 @@
 
 #include "engine_impl.h"
 #include "mod_extra.h"
-#include "platform/desktop.h"
+#include "platform/message_box.h"
 #include "quillon/numbers.h"
 
 namespace quillon {
@@ -77,7 +77,7 @@ bool Engine::Quillon_Start(std::int32_t hWnd, std::string_view pAppPath, float o
   options.WindowOnTop = WinOnTop;
   std::string trail = "1, ";  // the window is placed with the device below
   std::string error;
-  if (early) platform::ShowNotice("DirectX Error", "Install DirectX 8.1 or better");
+  if (early) platform::ShowMessageBox("Install DirectX 8.1 or better", "DirectX Error");
   if (!impl_->OpenDisplay(options, trail, error)) {
     lib::SaveLog("Error in Quillon_Start : " + error);
     return false;
@@ -124,7 +124,7 @@ bool Engine::Impl::OpenDisplay(const DisplayOptions& options, std::string& trail
   if (!VideoSystem) VideoSystem = platform::VideoSystem::Acquire(error);
   trail += "2, ";
   if (!VideoSystem) {
-    platform::ShowNotice("DirectX Error", "Install DirectX 8.1 or better");
+    platform::ShowMessageBox("Install DirectX 8.1 or better", "DirectX Error");
     return false;
   }
   if (options.BufferWidth <= 0 || options.BufferHeight <= 0) {
@@ -145,7 +145,7 @@ bool Engine::Impl::OpenDisplay(const DisplayOptions& options, std::string& trail
     if (options.FullScreenFailureMessage.empty()) {
       lib::SaveLog("DirectX Error, trying windowed mode!");
     } else {
-      platform::ShowNotice("DirectX Error", options.FullScreenFailureMessage);
+      platform::ShowMessageBox(options.FullScreenFailureMessage, "DirectX Error");
     }
     mode.FullScreen = false;
     trail += "3, ";

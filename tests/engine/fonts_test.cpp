@@ -71,7 +71,7 @@ TEST_F(Fonts, DuplicateKeysAreRefusedWhateverTheirCase) {
   engine.CreateFont("TITLE", "Serif", 20);
   const auto lines = LogLines();
   ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2], "DirectX Error : Error importing fonts KeyName.");
+  EXPECT_EQ(lines[lines.size() - 2], "Error importing fonts KeyName.");
   EXPECT_EQ(lines.back(), "'title' already exists!");
   ASSERT_EQ(engine.Internals().Fonts.size(), 1u);
   EXPECT_EQ(engine.Internals().Fonts[0].Name, "title");

@@ -115,7 +115,7 @@ TEST_F(SpritePixels, WrongTintValueStopsAtThatChannel) {
   engine.AmbientColor(10, "x", 30);
   const auto lines = LogLines();  // headless, the message box goes to the log
   ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2], "Quillon : Error in AmbientColor()");
+  EXPECT_EQ(lines[lines.size() - 2], "Error in AmbientColor()");
   EXPECT_EQ(lines.back(), "Wrong RGB value!");
   engine.Draw(white, 0, 0, 8, 8);
   // Red took its new value, green and blue kept white.

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <system_error>
 
 #include "platform/texture_data.h"
@@ -32,6 +34,13 @@ std::unique_ptr<VideoSystem> VideoSystem::Acquire(std::string& error) {
 }
 
 VideoSystem::~VideoSystem() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+bool VideoSystem::Headless() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) driver = std::getenv("SDL_VIDEODRIVER");
+  if (!driver) return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+  return std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
+}
 
 void Video::WindowDeleter::operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
 

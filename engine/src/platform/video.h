@@ -24,6 +24,8 @@ class VideoSystem {
   ~VideoSystem();
   VideoSystem(const VideoSystem&) = delete;
   VideoSystem& operator=(const VideoSystem&) = delete;
+  // "dummy" or "offscreen": no one can see a window or answer a message box.
+  static bool Headless();
 
  private:
   VideoSystem() = default;
