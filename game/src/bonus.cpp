@@ -1,6 +1,7 @@
 #include "bonus.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <quillon/numbers.h>
 
@@ -76,8 +77,8 @@ void AddBonus(GameState& g, Integer kind, Long x, Long y) {
   if (x == 0 && y == 0) {
     bool found = false;
     for (int tries = 0; tries < kPlacementTries && !found; ++tries) {
-      cx = static_cast<int>(vb::Int(g.Random.Rnd() * 13.0f)) + 1;
-      cy = static_cast<int>(vb::Int(g.Random.Rnd() * (g.StoryLength - 10))) + 10;
+      cx = static_cast<int>(std::floor(g.Random.Rnd() * 13.0f)) + 1;
+      cy = static_cast<int>(std::floor(g.Random.Rnd() * (g.StoryLength - 10))) + 10;
       found = Cell(g, cx, cy + 1) >= 1 && Cell(g, cx, cy) == 0;
       for (std::size_t i = 0; found && i <= slot; ++i) {
         found = !(bonuses[i].X == cx * 32 && bonuses[i].Y == cy * 32);
