@@ -25,12 +25,14 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   done
   [ -n "${window:-}" ] || { echo "no window"; kill $pid; exit 1; }
   xdotool getwindowname "$window" >"$out/caption.txt"
-  sleep 3
+  # The studio logo fades out first (about 70 frames).
+  sleep 10
   import -window root "$out/menu.png"
-  # No window manager: the pointer gives the keyboard focus.
+  # No window manager: the pointer gives the keyboard focus. The first start
+  # shows the story page; Return turns it to the second page.
   xdotool mousemove --window "$window" 100 100 windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key Down; sleep 0.3; xdotool key Down
-  sleep 1
+  xdotool keydown Return; sleep 0.4; xdotool keyup Return
+  sleep 2
   import -window root "$out/after-keys.png"
   # SIGTERM reaches the program as the close button does.
   kill -TERM $pid
