@@ -9,7 +9,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
   libopenal-dev libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libfontconfig-dev fonts-dejavu-core libcurl4-openssl-dev libsquish-dev
-  libcairo2-dev libpango1.0-dev
+  libcairo2-dev libpango1.0-dev libfreetype-dev libjpeg62-turbo-dev
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg imagemagick xvfb xauth xdotool

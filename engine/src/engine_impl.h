@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound_card.h"
 #include "input_state.h"
 #include "letter_table.h"
 #include "platform/events.h"
@@ -26,8 +27,7 @@ struct Engine::Impl : platform::EventSink {
   KeyboardInput Keyboard;
   MouseInput MouseDevice;
 
-  // ---- Sound state: the sound side of the engine keeps its device and its
-  // ---- named sounds here.
+  audio::SoundCard Sound;  // the sound device and the named sounds
 
   std::int32_t TintRed = 0, TintGreen = 0, TintBlue = 0;  // AmbientTint
   std::vector<DXFonts> Fonts;
@@ -42,6 +42,7 @@ struct Engine::Impl : platform::EventSink {
   // trail collects the step numbers. False with error set on failure.
   bool OpenDisplay(const DisplayOptions& options, std::string& trail, std::string& error);
   bool InitInput();
+  void InitSound();
   void CloseDisplay();
 
   // One input sample: pending window events, then keyboard and mouse.

@@ -82,7 +82,7 @@ bool Engine::Quillon_Start(std::int32_t hWnd, std::string_view pAppPath, float o
     lib::SaveLog("Error in Quillon_Start : " + error);
     return false;
   }
-  // Sound device: Initilize_Soundcard runs here (sound side of the engine).
+  impl_->InitSound();
   trail += "7, ";
   if (!LoadLetterTable(impl_->Letters, error)) {
     lib::SaveLog("Error in Quillon_Start : " + error);
@@ -102,8 +102,7 @@ bool Engine::Quillon_Start_OnlySound(std::int32_t hWnd, std::string_view pAppPat
   lib::SaveLog(StartedLine());
   lib::SaveLog("### USING ONLY SOUND ENGINE                  ###");
   lib::SaveLog(kHashLine);
-  // Sound device: Initilize_Soundcard runs here (sound side of the engine);
-  // its failure logs "Error in Quillon_Start_OnlySound : " and returns False.
+  impl_->InitSound();  // logs its own trouble; the start goes on without sound
   SetPiAndRad();
   return true;
 }
@@ -188,7 +187,7 @@ std::string Engine::Version() const {
 
 void Engine::Quillon_Unload() {
   lib::SaveLog("APPLICATION ENDED");
-  // Sound device and named sounds: released here (sound side of the engine).
+  impl_->Sound.Release();
   impl_->Fonts.clear();
   impl_->CloseDisplay();
   impl_->VideoSystem.reset();

@@ -1,6 +1,7 @@
 #include "bonus.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <quillon/numbers.h>
 
@@ -16,7 +17,10 @@ namespace {
 
 // A map without a free place for a bonus (a tiny or full tuning) must not
 // hang the game start: after this many tries the bonus is left out.
-constexpr int kPlacementTries = 100000;
+constexpr int kPlacementTries = 10000;
+// More bonuses than this make no game, only a long start (every placement
+// looks at every bonus placed before it).
+constexpr int kMaxBonuses = 2000;
 
 bool Overlaps(const Bonus& b, Single px, Single py) {
   return !(b.X + 32 <= px || px + 32 <= b.X || b.Y + 32 <= py || py + 32 <= b.Y);
@@ -54,9 +58,13 @@ void PlaceBonuses(GameState& g) {
                             tb.NumOf_BigEars};
   int total = 0;
   for (Integer n : counts) total += std::max<int>(n, 0);
+  total = std::min(total, kMaxBonuses);
   g.Bonus.Bonuses.assign(static_cast<std::size_t>(total) + 1, Bonus{});
+  int placed = 0;
   for (int kind = 1; kind <= 5; ++kind) {
-    for (int i = 0; i < counts[kind - 1]; ++i) AddBonus(g, static_cast<Integer>(kind));
+    for (int i = 0; i < counts[kind - 1] && placed < total; ++i, ++placed) {
+      AddBonus(g, static_cast<Integer>(kind));
+    }
   }
 }
 
@@ -69,8 +77,8 @@ void AddBonus(GameState& g, Integer kind, Long x, Long y) {
   if (x == 0 && y == 0) {
     bool found = false;
     for (int tries = 0; tries < kPlacementTries && !found; ++tries) {
-      cx = static_cast<int>(vb::Int(g.Random.Rnd() * 13.0f)) + 1;
-      cy = static_cast<int>(vb::Int(g.Random.Rnd() * (g.StoryLength - 10))) + 10;
+      cx = static_cast<int>(std::floor(g.Random.Rnd() * 13.0f)) + 1;
+      cy = static_cast<int>(std::floor(g.Random.Rnd() * (g.StoryLength - 10))) + 10;
       found = Cell(g, cx, cy + 1) >= 1 && Cell(g, cx, cy) == 0;
       for (std::size_t i = 0; found && i <= slot; ++i) {
         found = !(bonuses[i].X == cx * 32 && bonuses[i].Y == cy * 32);

@@ -133,7 +133,9 @@ void BotPlayer::Press(const GameState& g, KeyState& keys) {
 
 void BotPlayer::InAir(const GameState& g, KeyState& keys) {
   const Single screenY = g.Hero.PY + g.World.ScrollY;
-  if (g.Hero.PVY > 2 && screenY > kGlideScreenY) Jump(keys);
+  // Low on the screen, land softly enough not to push the tile below away.
+  const Single softLanding = g.Tuning.Falling_Tiles.Hit_PushOnForce * 0.8f;
+  if (screenY > kGlideScreenY && g.Hero.PVY > std::min<Single>(softLanding, 2)) Jump(keys);
   if (g.Hero.PVY <= 0) return;
   // Steer toward the nearest place to land that is still well inside the view.
   const int feetRow = Floor32(g.Hero.PY + 32);

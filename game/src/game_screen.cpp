@@ -40,7 +40,7 @@ void DrillContact(GameState& g, int x, int y, Integer c) {
         w.DrillY - static_cast<double>(d.Speed_of_Lowering) * d.HitStone_GoBack_Pixels * g.FrameTime);
     if (g.World.DrillY < -30) g.World.DrillY = -30;
   }
-  const int r = static_cast<int>(vb::Int(g.Random.Rnd() * 20.0f));
+  const int r = static_cast<int>(std::floor(g.Random.Rnd() * 20.0f));
   const bool unseededPlayback = g.Replay.PlayingReplay && !g.Replay.SeededPlayback;
   const Single smashOn = g.Tuning.Falling_Tiles.Hit_SmashOnForce;
   if (r == 2 && !g.StoryMode && !unseededPlayback && c != kStone) {
@@ -57,7 +57,7 @@ void FieldPass(GameState& g) {
     if (y > g.StoryLength) break;
     for (int x = 0; x <= 14; ++x) {
       const Single screenY = static_cast<Single>(y * 32) + g.World.ScrollY;
-      const Integer c = Cell(g, x, y);
+      const Integer c = CellAt(g, x, y);
       if (g.Bonus.GlassWaveArmed && c > 0 && c < 51 && c != kGlass && c != kStone) {
         TileUpdate(g, true, x, y, smashOn, false, false);
         Cell(g, x, y, kGlass);
@@ -76,7 +76,7 @@ void FaceAnimation(GameState& g) {
   ScreenState& s = g.Screen;
   if (!g.GamePaused) {
     const bool still = s.HeroTrailX[0] == s.HeroTrailX[1] || g.Hero.Airborne;
-    s.BodyWobble = still ? 0 : static_cast<Single>(vb::Int(g.CosmeticRandom.Rnd() * 14.0f) - 7);
+    s.BodyWobble = still ? 0 : static_cast<Single>(std::floor(g.CosmeticRandom.Rnd() * 14.0f) - 7);
     if (g.Hero.PVY > 0 && s.EyeRedness < 100) {
       s.EyeRedness += 0.5f;
     } else {
@@ -117,24 +117,43 @@ void WaterStep(GameState& g) {
       w.WaterY = static_cast<Single>(w.WaterY - 0.2);
     }
   }
+  // Each column settles toward its neighbours and is damped; the three
+  // entries in play are kept in locals, so the pass runs in registers.
   auto& v = w.WaterWaves;
+  Single left = v[0], mid = v[1];
   for (int k = 1; k <= 209; ++k) {
-    for (int n : {k - 1, k + 1}) {
-      const int d = RoundOr(v[n] - v[k], 0);
-      v[n] = static_cast<Single>(v[n] - d / 2.0);
-      v[k] = static_cast<Single>(v[k] + d / 2.0);
+    Single right = v[k + 1];
+    int d = RoundOr(left - mid, 0);
+    left = static_cast<Single>(left - d / 2.0);
+    mid = static_cast<Single>(mid + d / 2.0);
+    d = RoundOr(right - mid, 0);
+    right = static_cast<Single>(right - d / 2.0);
+    mid = static_cast<Single>(mid + d / 2.0);
+    if (mid > 0) {
+      left = static_cast<Single>(left - 0.4);
+      mid = static_cast<Single>(mid - 0.4);
+      right = static_cast<Single>(right - 0.4);
     }
-    if (v[k] > 0) {
-      for (int n = k - 1; n <= k + 1; ++n) v[n] = static_cast<Single>(v[n] - 0.4);
+    if (mid < 0) {
+      left = static_cast<Single>(left + 2.0 / 15.0);
+      mid = static_cast<Single>(mid + 2.0 / 15.0);
+      right = static_cast<Single>(right + 2.0 / 15.0);
     }
-    if (v[k] < 0) {
-      for (int n = k - 1; n <= k + 1; ++n) v[n] = static_cast<Single>(v[n] + 2.0 / 15.0);
-    }
-    g.Screen.WaterPhase1 += 50;
-    if (g.Screen.WaterPhase1 > 8000) g.Screen.WaterPhase1 = 0;
-    if (w.WaterY + 25 < 480) {
-      g.Screen.WaterPhase2 += 50;
-      if (g.Screen.WaterPhase2 > 1000) g.Screen.WaterPhase2 = 0;
+    v[k - 1] = left;
+    left = mid;
+    mid = right;
+  }
+  v[209] = left;
+  v[210] = mid;
+  // The surface animation advances 50 per column and wraps.
+  ScreenState& s = g.Screen;
+  const bool backLayer = w.WaterY + 25 < 480;
+  for (int k = 1; k <= 209; ++k) {
+    s.WaterPhase1 += 50;
+    if (s.WaterPhase1 > 8000) s.WaterPhase1 = 0;
+    if (backLayer) {
+      s.WaterPhase2 += 50;
+      if (s.WaterPhase2 > 1000) s.WaterPhase2 = 0;
     }
   }
 }

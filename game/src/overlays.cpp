@@ -1,17 +1,15 @@
 #include "overlays.h"
 
-#include <quillon/numbers.h>
+#include <cmath>
 
 namespace pebblerun {
-
-namespace vb = quillon::vb;
 
 void SpawnScorePopup(GameState& g, Single x, Single y, const std::string& text) {
   if (g.World.CurrentLevel < 1) return;
   auto& popups = g.Overlay.ScorePopups;
   for (int i = 1; i < kScorePopups; ++i) {
     if (popups[i].Active) continue;
-    popups[i] = ScorePopupRecord{1, static_cast<Single>(vb::Int(x)), static_cast<Single>(vb::Int(y)),
+    popups[i] = ScorePopupRecord{1, static_cast<Single>(std::floor(x)), static_cast<Single>(std::floor(y)),
                                  text, 100};
     return;
   }

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kKeyLeft = 203;
 
-Integer CodeAt(GameState& g, Single px, Single py) { return Cell(g, TileOf(px), TileOf(py)); }
+Integer CodeAt(GameState& g, Single px, Single py) { return CellAt(g, TileOf(px), TileOf(py)); }
 Integer KindAt(GameState& g, Single px, Single py) { return KindOf(g, CodeAt(g, px, py)); }
 
 void StrikeAt(GameState& g, Single px, Single py, Single force) {
@@ -83,10 +83,10 @@ void WalkingEffects(GameState& g) {
     const Single y = g.World.ScrollY + h.PY + 24;
     const Single vx = heldLeft ? 0.5f : -0.5f, spin = heldLeft ? -4.0f : 4.0f;
     const Integer left = KindAt(g, h.PX + 6, h.PY + 36), right = KindAt(g, h.PX + 26, h.PY + 36);
-    if (vb::Int(g.CosmeticRandom.Rnd() * 3.0f) == 2 && (left == 2 || right == 2)) {
+    if (std::floor(g.CosmeticRandom.Rnd() * 3.0f) == 2 && (left == 2 || right == 2)) {
       SpawnParticle(g, 1, x, y, vx, DustSpeed(g), spin, 50, true);
     }
-    if (vb::Int(g.CosmeticRandom.Rnd() * 2.0f) == 1 && (left == 4 || right == 4)) {
+    if (std::floor(g.CosmeticRandom.Rnd() * 2.0f) == 1 && (left == 4 || right == 4)) {
       SpawnParticle(g, 2, x, y, vx, DustSpeed(g), spin, 60, true);
     }
   } else if (h.WalkSoundOn) {

@@ -8,6 +8,7 @@
 
 #include "bonus.h"
 #include "overlays.h"
+#include "sim_math.h"
 
 namespace pebblerun {
 
@@ -19,7 +20,7 @@ namespace {
 // outside the grid come back as -1 so every caller treats them as outside.
 int Index(Single v) {
   if (!(std::fabs(v) < 1.0e6f)) return -1;
-  return static_cast<int>(std::nearbyint(static_cast<double>(v)));
+  return static_cast<int>(RoundHalfEven(v));
 }
 
 bool InsideGrid(int x, int y) { return x >= 0 && x < kGridColumns && y >= 0 && y < kGridRows; }
@@ -115,10 +116,10 @@ void BuildPlatforms(GameState& g) {
       if (row < 10) row = 10;
       for (int k = 1; k <= 3; ++k) {
         const int size = specs[lvl].PlatformSize;
-        const int x0 = static_cast<int>(vb::Int(g.Random.Rnd() * 14.0f));
+        const int x0 = static_cast<int>(std::floor(g.Random.Rnd() * 14.0f));
         int total = 0;
         for (int i = 1; i <= 6; ++i) total += percent[i];
-        const int r = static_cast<int>(vb::Int(g.Random.Rnd() * static_cast<float>(total)));
+        const int r = static_cast<int>(std::floor(g.Random.Rnd() * static_cast<float>(total)));
         int running = 0;
         for (int i = 1; i <= 6; ++i) {
           running += percent[i];
@@ -127,12 +128,16 @@ void BuildPlatforms(GameState& g) {
             break;
           }
         }
-        for (int cx = x0; cx <= x0 + size - 1; ++cx) {
+        // Cells right of column 20 are dropped anyway; a huge platform size
+        // must not cost a loop over them.
+        const int last = std::min(x0 + size - 1, kGridColumns - 1);
+        for (int cx = x0; cx <= last; ++cx) {
           Cell(g, cx, row, FindTileType(g, lvl, "", kind));
           PaintCell(g, cx, row, true, !g.StoryMode);
         }
       }
-      row += specs[lvl].OnEachPlatformSkipLines + 1;
+      // A negative skip would never reach the end of the level.
+      row += std::max(specs[lvl].OnEachPlatformSkipLines + 1, 1);
     }
   }
 }

@@ -17,6 +17,11 @@ inline constexpr Integer kCellUnchanged = -1;  // Cell(): read only
 // are dropped.
 Integer Cell(GameState& g, Single x, Single y, Integer newValue = kCellUnchanged);
 
+// Cell() for whole coordinates, read only: the simulation's probes.
+inline Integer CellAt(const GameState& g, int x, int y) {
+  return x >= 0 && x < 20 && y >= 0 && y < kGridRows ? g.Field.Cells[x][y] : 0;
+}
+
 Integer KindOf(const GameState& g, Integer code);
 std::string KindName(const GameState& g, Integer kind);
 Integer FindTileType(const GameState& g, Integer level, std::string kindName, Integer kind);

@@ -1,5 +1,7 @@
 #include "tiles.h"
 
+#include <cmath>
+
 #include <quillon/numbers.h>
 
 #include "overlays.h"
@@ -56,7 +58,7 @@ void SplashTile(GameState& g, MovingTile& t) {
 }
 
 void BounceOnGum(GameState& g, MovingTile& t, int col) {
-  if (!(t.VY > 0) || KindOf(g, Cell(g, col, TileOf(t.Y + 40))) != 3) return;
+  if (!(t.VY > 0) || KindOf(g, CellAt(g, col, TileOf(t.Y + 40))) != 3) return;
   TileUpdate(g, true, col, TileOf(t.Y + 32), t.VY, true, false);
   if (t.VY > 0) {
     if (t.VY > 0.4f) PlaySound(g, "boing", false, 80);
@@ -133,16 +135,16 @@ bool LandTile(GameState& g, int index, int col) {
 bool MoveTile(GameState& g, int index) {
   MovingTile& t = g.Tiles.MovingTiles[index];
   const int col = TileOf(t.X);
-  if (vb::Int(g.CosmeticRandom.Rnd() * 3.0f) == 2) {
+  if (std::floor(g.CosmeticRandom.Rnd() * 3.0f) == 2) {
     SpawnParticle(g, 0, 80 + t.X, g.World.ScrollY + t.Y, 0, -2, 2, 50, true);
   }
-  if (Cell(g, col, TileOf(t.Y + 32)) == kEmpty) {
+  if (CellAt(g, col, TileOf(t.Y + 32)) == kEmpty) {
     t.VY = static_cast<Single>(t.VY + g.Tuning.Falling_Tiles.Weight * g.FrameTime);
     t.Y += t.VY;
   }
   SplashTile(g, t);
   BounceOnGum(g, t, col);
-  if (Cell(g, col, TileOf(t.Y + 32)) > 0 && !LandTile(g, index, col)) return false;
+  if (CellAt(g, col, TileOf(t.Y + 32)) > 0 && !LandTile(g, index, col)) return false;
   MovingTile& now = g.Tiles.MovingTiles[index];
   if (now.Active && now.Y > g.StoryLength * 32) now.Active = 0;
   return true;
@@ -269,7 +271,7 @@ void Explode(GameState& g, Single bonusIndex) {
   const Single r1 = g.CosmeticRandom.Rnd(), r2 = g.CosmeticRandom.Rnd(), r3 = g.CosmeticRandom.Rnd();
   const Single scroll = g.World.ScrollY;
   SpawnBlast(g, cx - 51, cy - 45 + scroll, cx - 16 + r1 * 80 - 40, cy + r2 * 80 - 40 + scroll,
-             static_cast<Single>(vb::Int(r3 * 120.0f) - 60));
+             static_cast<Single>(std::floor(r3 * 120.0f) - 60));
   PlaySound(g, "explode" + std::to_string(g.CosmeticRandom.RndNum(5, 6)), false, 100);
 }
 

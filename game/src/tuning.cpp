@@ -74,6 +74,9 @@ void ResetPerGameState(GameState& g) {
   g.Bonus.EarsTimeLeft = 0;
   g.Bonus.GlassWaveArmed = false;
   g.Hero = PlayerState{};
+  // Requests left over from the last game must not move Tobo in this one.
+  g.Input.MoveLeft = g.Input.MoveRight = false;
+  g.Input.JumpRequest = g.Input.BombRequest = false;
   g.Overlay.LevelShown = 0;
   g.Overlay.LevelBannerTimer = 0;
   g.Overlay.LevelBannerAlpha = 0;

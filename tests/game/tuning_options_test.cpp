@@ -165,6 +165,20 @@ TEST_F(FilesTest, MapsLongerThanTheGridAreCutAtItsEdge) {
   EXPECT_EQ(g_->Field.Cells[0][5000], 61);  // walls up to the last row of the grid
 }
 
+TEST_F(FilesTest, HostileValuesStartAGameWithoutHanging) {
+  std::string text = "[Bonus]\nNumOf_Pie=30000\nNumOf_Bomb=30000\nNumOf_Boots=-5\n[Levels]\n";
+  for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
+    const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
+    text += k + "_PlatformSize=30000\n" + k + "_OnEachPlatformSkipLines=-3\n" + k +
+            "_ScreenSpeed=-50\n" + k + "_LevelSize=100\n" + k + "_TileType=green\n";
+  }
+  Tuning(text);
+  StartGame(*g_);
+  EXPECT_EQ(g_->StoryLength, 1000);
+  EXPECT_LE(g_->Bonus.Bonuses.size(), 2001u);
+  EXPECT_EQ(g_->Bonus.Bonuses[1].Type, "bomb");
+}
+
 TEST_F(FilesTest, StoryAndArcadeReadTheirOwnFile) {
   Tuning("[Player]\nWalkSpeed=111\n");
   WriteBytes(folder_ / "textures" / "lvl2.bmp", "[Player]\nWalkSpeed=222\n");

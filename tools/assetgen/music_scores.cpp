@@ -25,8 +25,6 @@ void Arpeggio(Part& part, int bar, std::string_view chord, int floor, double ste
   }
 }
 
-int Root(std::string_view chord, int floor) { return ChordNotes(chord, floor).front(); }
-
 Chords Repeat(const Chords& chords, int times) {
   Chords out;
   for (int i = 0; i < times; ++i) out.insert(out.end(), chords.begin(), chords.end());
@@ -59,7 +57,7 @@ Song MenuSong(double seconds) {
     Arpeggio(keys, bar, chords[bar], 62, 0.5, {0, 2, 1, 3, 4, 3, 2, 1}, tuneAbove ? 0.45 : 0.6,
              tuneAbove ? 0.3 : 0.4);
     if (bar >= 8 && bar < 28) {
-      const int root = Root(chords[bar], 38);
+      const int root = ChordRoot(chords[bar], 38);
       bass.notes.push_back({bar * 4.0, 2.5, root, 0.8});
       bass.notes.push_back({bar * 4.0 + 3.0, 0.9, root + 7, 0.6});
     }
@@ -127,7 +125,7 @@ Song GameSong(double seconds) {
   Part pad{Voice::Pad, 0.35, 0.2, 0.4, {}};
   for (int bar = 0; bar < kBars; ++bar) {
     const bool breakdown = bar >= 24 && bar < 28;
-    const int root = Root(chords[bar], 33);
+    const int root = ChordRoot(chords[bar], 33);
     for (int step = 0; step < 8; ++step) {
       if (breakdown && step % 4 != 0) continue;
       const int pitch = root + (step % 4 == 2 ? 12 : 0);

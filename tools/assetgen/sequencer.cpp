@@ -1,5 +1,6 @@
 #include "sequencer.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
@@ -22,12 +23,25 @@ int ParsePitch(std::string_view name) {
   return pitch + 12 * (name[i] - '0' + 1);
 }
 
-std::vector<int> ChordNotes(std::string_view symbol, int floor) {
-  if (symbol.empty()) throw std::invalid_argument("empty chord");
-  std::string rootName(1, static_cast<char>(symbol[0] - 'A' + 'a'));
+namespace {
+
+// Pitch class of the chord's root and the length of its name in the symbol.
+std::pair<int, size_t> ParseRoot(std::string_view symbol) {
+  if (symbol.empty() || symbol[0] < 'A' || symbol[0] > 'G') throw std::invalid_argument("bad chord " + std::string(symbol));
+  std::string name(1, static_cast<char>(symbol[0] - 'A' + 'a'));
   size_t i = 1;
-  if (i < symbol.size() && (symbol[i] == '#' || symbol[i] == 'b')) rootName += symbol[i++];
-  const int root = ParsePitch(rootName + "4") % 12;
+  if (i < symbol.size() && (symbol[i] == '#' || symbol[i] == 'b')) name += symbol[i++];
+  return {ParsePitch(name + "4") % 12, i};
+}
+
+int AtOrAbove(int pitchClass, int floor) { return floor + ((pitchClass - floor) % 12 + 12) % 12; }
+
+}  // namespace
+
+int ChordRoot(std::string_view symbol, int floor) { return AtOrAbove(ParseRoot(symbol).first, floor); }
+
+std::vector<int> ChordNotes(std::string_view symbol, int floor) {
+  const auto [root, i] = ParseRoot(symbol);
   static const std::map<std::string_view, std::vector<int>> kQualities = {
       {"", {0, 4, 7}},          {"m", {0, 3, 7}},         {"7", {0, 4, 7, 10}},   {"m7", {0, 3, 7, 10}},
       {"maj7", {0, 4, 7, 11}},  {"sus4", {0, 5, 7}},      {"sus2", {0, 2, 7}},    {"6", {0, 4, 7, 9}},
@@ -37,11 +51,8 @@ std::vector<int> ChordNotes(std::string_view symbol, int floor) {
   // Each chord tone is placed at the first octave at or above the floor, which
   // keeps the voicing close and the voice leading smooth from chord to chord.
   std::vector<int> notes;
-  for (int interval : quality->second) {
-    int n = floor + ((root + interval - floor) % 12 + 12) % 12;
-    if (interval >= 12) n += 12;
-    notes.push_back(n);
-  }
+  for (int interval : quality->second) notes.push_back(AtOrAbove(root + interval, floor) + (interval >= 12 ? 12 : 0));
+  std::sort(notes.begin(), notes.end());
   return notes;
 }
 

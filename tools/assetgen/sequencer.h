@@ -36,8 +36,10 @@ struct Song {
 int ParsePitch(std::string_view name);
 
 // Close-voiced chord from a symbol such as "Am", "Dmaj7", "G7", "Esus4", "Bm7",
-// "C6", "Fadd9", with its lowest note at or above `floor`.
+// "C6", "Fadd9": every tone at or above `floor`, lowest first.
 std::vector<int> ChordNotes(std::string_view symbol, int floor);
+// The chord's root, at or above `floor`.
+int ChordRoot(std::string_view symbol, int floor);
 
 // Writes a line of steps starting at `beat`: each space-separated token is one
 // step of `stepBeats` — a pitch ("e5"), "-" to hold the previous note one step

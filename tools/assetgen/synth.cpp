@@ -20,8 +20,6 @@ double Noise::White() { return Uniform() * 2.0 - 1.0; }
 
 double Noise::Range(double lo, double hi) { return lo + (hi - lo) * Uniform(); }
 
-int Noise::Below(int n) { return std::min(n - 1, static_cast<int>(Uniform() * n)); }
-
 namespace {
 
 // Smooths the jump of a naive saw or pulse over one sample on each side, which

@@ -19,7 +19,6 @@ class Noise {
   double Uniform();            // [0, 1)
   double White();              // [-1, 1)
   double Range(double lo, double hi);
-  int Below(int n);            // 0 .. n-1
 
  private:
   uint64_t state_;

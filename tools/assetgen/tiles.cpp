@@ -140,7 +140,7 @@ void GumTile(cairo_t* cr, Rgb base) {
 }
 
 void IceTile(cairo_t* cr, Rgb base) {
-  const Rgb ice = Mix(base, Hex(0xf2fbff), 0.58);
+  const Rgb ice = Mix(base, Hex(0xf2fbff), 0.47);
   cairo_rectangle(cr, 0.5, 0.5, 31, 31);
   cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 32, 32);
   const Rgb hi = Mix(ice, {1, 1, 1}, 0.5), lo = Shade(ice, 0.85);

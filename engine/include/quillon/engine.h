@@ -97,8 +97,21 @@ class Engine {
   bool GetMouseState(Mouse& ret_Mouse);  // always False; the answer is in ret_Mouse
   void SetMousePos(std::int32_t posX, std::int32_t posY);
 
-  // ---- Sound effects: CreateSound, SoundPlay, SoundVolume, SoundFrequency,
-  // ---- SoundStop are declared here by the sound side of the engine.
+  // Sound effects: short files (any format the decoder knows, WAV above all)
+  // held whole under a name, without regard to case. A sound never overlaps
+  // itself: playing it again starts it over. Volumes are 0..100, one step per
+  // decibel (0 silent); pan -100 (left) .. 100 (right) lowers the far side by
+  // that many decibels; frequency is the playback rate in kHz (0 = the
+  // file's own). Values the device cannot take leave the old setting.
+  // Without a sound device every call does nothing.
+  void CreateSound(std::string_view sndName, std::string_view pFilename);
+  void SoundPlay(std::string_view sndName, bool sndLoop = false, std::int32_t sndVolume = 100,
+                 std::int32_t sndPan = 0, std::int32_t sndFrequency = 0);
+  void SoundVolume(std::string_view sndName, std::int32_t sndVolume = 100);
+  void SoundFrequency(std::string_view sndName, std::int32_t sndFrequency = 0);
+  // An empty name stops every sound; a paused sound still plays again from
+  // its start.
+  void SoundStop(std::string_view sndName = "", bool sndPause = false);
 
   void CreateTexture(Texture& DXTexture, std::string_view FileName, std::int32_t transpColor = 0);
   void Draw(const Texture& DXTexture, float X, float Y, float Width, float Height, float RotationAng = 0,

@@ -1,0 +1,61 @@
+// Arbitrary bytes as a tuning file and as the options file: the game start
+// (tuning, level table, map, bonuses) and the first frames of play must
+// neither crash nor hang, and the options must come out as six Booleans.
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <quillon/profile.h>
+
+#include "game_frame.h"
+#include "game_state.h"
+#include "options.h"
+#include "tuning.h"
+
+namespace {
+
+const std::filesystem::path& Folder() {
+  static const std::filesystem::path folder = [] {
+    auto path = std::filesystem::temp_directory_path() /
+                ("pebblerun-fuzz-tuning-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(path / "textures");
+    return path;
+  }();
+  return folder;
+}
+
+void Write(const std::filesystem::path& file, const std::uint8_t* data, std::size_t size) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace pebblerun;
+  Write(Folder() / "textures" / "lvl1.bmp", data, size);
+  Write(Folder() / "textures" / "lvl2.bmp", data, size);
+  Write(Folder() / "textures" / "options.bmp", data, size);
+  quillon::profile::ClearCache();
+
+  auto g = std::make_unique<GameState>();
+  g->AppFolder = Folder().string();
+  g->HighScoresInMemoryOnly = true;
+  LoadOptions(*g);
+  g->StoryMode = size % 2 == 0;
+  StartGame(*g);
+  std::array<std::uint8_t, kKeyCount> keys{};
+  keys[203] = 0x80;  // walk left and jump now and then
+  for (int frame = 0; frame < 30; ++frame) {
+    keys[200] = frame % 10 == 0 ? 0x80 : 0;
+    RunGameFrame(*g, keys);
+  }
+  if (g->Bonus.Bonuses.empty()) std::abort();
+  return 0;
+}

@@ -1,0 +1,41 @@
+// Settings: the options dialog shipped beside the game.
+
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <cstdio>
+#include <filesystem>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Settings"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Sets full screen, sound and details for Pebblerun, resets its high scores "
+                     "and starts it."));
+  parser.addHelpOption();
+  const QCommandLineOption appDirOption(
+      QStringLiteral("app-dir"),
+      QStringLiteral("The game's folder (default: the folder of this program)."),
+      QStringLiteral("DIR"));
+  parser.addOption(appDirOption);
+  parser.process(app);
+
+  const QString appDirText =
+      parser.isSet(appDirOption) ? parser.value(appDirOption) : QApplication::applicationDirPath();
+  const std::filesystem::path appDir(QFile::encodeName(appDirText).toStdString());
+  std::error_code error;
+  if (!std::filesystem::is_directory(appDir, error)) {
+    std::fprintf(stderr, "Settings: no such folder: %s\n", appDir.c_str());
+    return 2;
+  }
+
+  settings::frmMain dialog(appDir);
+  QObject::connect(&dialog, &QDialog::finished, &app, &QApplication::quit);
+  dialog.show();
+  return app.exec();
+}

@@ -1,0 +1,50 @@
+#include "modMain.h"
+
+#include <quillon/numbers.h>
+#include <quillon/paths.h>
+#include <quillon/profile.h>
+
+#include <system_error>
+
+namespace settings {
+
+std::filesystem::path OptionsFilePath(const std::filesystem::path& appDir) {
+  return quillon::paths::Resolve("\\textures\\options.bmp", appDir);
+}
+
+std::filesystem::path StoryHighScorePath(const std::filesystem::path& appDir) {
+  return quillon::paths::Resolve("\\textures\\dot_black2.bmp", appDir);
+}
+
+std::filesystem::path ArcadeHighScorePath(const std::filesystem::path& appDir) {
+  return quillon::paths::Resolve("\\textures\\dot_white2.bmp", appDir);
+}
+
+std::filesystem::path GameProgramPath(const std::filesystem::path& appDir) {
+  return quillon::paths::Resolve("\\Pebblerun", appDir);
+}
+
+std::string ReadIni(const std::filesystem::path& file, std::string_view section,
+                    std::string_view key) {
+  return quillon::profile::ReadString(file, section, key, "");
+}
+
+bool WriteIni(const std::filesystem::path& file, std::string_view section,
+              std::string_view key, std::string_view value) {
+  return quillon::profile::WriteString(file, section, key, value);
+}
+
+bool FlushIni() { return quillon::profile::Flush(); }
+
+bool CheckedFromText(std::string_view text) {
+  return quillon::vb::ParseBool(text).value_or(false);
+}
+
+std::optional<std::string> DeleteHighScoreFile(const std::filesystem::path& file) {
+  std::error_code error;
+  std::filesystem::remove(file, error);
+  if (error && error != std::errc::no_such_file_or_directory) return error.message();
+  return std::nullopt;
+}
+
+}  // namespace settings
