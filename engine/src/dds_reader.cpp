@@ -13,7 +13,7 @@ constexpr std::uint32_t kPixelFormatRgb = 0x40;
 constexpr std::uint32_t kPixelFormatAlpha = 0x1;
 constexpr std::uint32_t kPixelFormatFourCc = 0x4;
 // Larger pictures are refused rather than allocated.
-constexpr std::uint32_t kMaxSide = 16384;
+constexpr std::uint32_t kMaxSide = 8192;
 
 std::uint32_t Word(std::span<const std::uint8_t> b, std::size_t at) {
   return std::uint32_t{b[at]} | (std::uint32_t{b[at + 1]} << 8) | (std::uint32_t{b[at + 2]} << 16) |

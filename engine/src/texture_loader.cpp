@@ -15,7 +15,7 @@ namespace quillon {
 namespace {
 
 constexpr std::uintmax_t kMaxFileBytes = 256u << 20;
-constexpr int kMaxSide = 16384;
+constexpr int kMaxSide = 8192;
 
 bool ReadAll(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes, std::string& error) {
   std::error_code ec;
