@@ -12,26 +12,15 @@
 
 #include <quillon/profile.h>
 
+#include "fuzz_folder.h"
 #include "game_state.h"
 #include "high_scores.h"
 #include "replay.h"
 
 namespace {
 
-const std::filesystem::path& Folder() {
-  static const std::filesystem::path folder = [] {
-    auto path = std::filesystem::temp_directory_path() /
-                ("pebblerun-fuzz-replay-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path / "textures");
-    return path;
-  }();
-  return folder;
-}
-
-void Write(const std::filesystem::path& file, const std::uint8_t* data, std::size_t size) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
+const std::filesystem::path& Folder() { return fuzzing::Folder("replay"); }
+using fuzzing::Write;
 
 }  // namespace
 

@@ -14,26 +14,15 @@
 #include <quillon/profile.h>
 
 #include "game_frame.h"
+#include "fuzz_folder.h"
 #include "game_state.h"
 #include "options.h"
 #include "tuning.h"
 
 namespace {
 
-const std::filesystem::path& Folder() {
-  static const std::filesystem::path folder = [] {
-    auto path = std::filesystem::temp_directory_path() /
-                ("pebblerun-fuzz-tuning-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path / "textures");
-    return path;
-  }();
-  return folder;
-}
-
-void Write(const std::filesystem::path& file, const std::uint8_t* data, std::size_t size) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
+const std::filesystem::path& Folder() { return fuzzing::Folder("tuning"); }
+using fuzzing::Write;
 
 }  // namespace
 
