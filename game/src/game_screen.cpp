@@ -12,6 +12,7 @@
 #include "playfield.h"
 #include "sim_math.h"
 #include "tiles.h"
+#include "water.h"
 
 namespace pebblerun {
 
@@ -117,45 +118,10 @@ void WaterStep(GameState& g) {
       w.WaterY = static_cast<Single>(w.WaterY - 0.2);
     }
   }
-  // Each column settles toward its neighbours and is damped; the three
-  // entries in play are kept in locals, so the pass runs in registers.
-  auto& v = w.WaterWaves;
-  Single left = v[0], mid = v[1];
-  for (int k = 1; k <= 209; ++k) {
-    Single right = v[k + 1];
-    int d = RoundOr(left - mid, 0);
-    left = static_cast<Single>(left - d / 2.0);
-    mid = static_cast<Single>(mid + d / 2.0);
-    d = RoundOr(right - mid, 0);
-    right = static_cast<Single>(right - d / 2.0);
-    mid = static_cast<Single>(mid + d / 2.0);
-    if (mid > 0) {
-      left = static_cast<Single>(left - 0.4);
-      mid = static_cast<Single>(mid - 0.4);
-      right = static_cast<Single>(right - 0.4);
-    }
-    if (mid < 0) {
-      left = static_cast<Single>(left + 2.0 / 15.0);
-      mid = static_cast<Single>(mid + 2.0 / 15.0);
-      right = static_cast<Single>(right + 2.0 / 15.0);
-    }
-    v[k - 1] = left;
-    left = mid;
-    mid = right;
-  }
-  v[209] = left;
-  v[210] = mid;
-  // The surface animation advances 50 per column and wraps.
+  SettleWaves(w.WaterWaves);
   ScreenState& s = g.Screen;
-  const bool backLayer = w.WaterY + 25 < 480;
-  for (int k = 1; k <= 209; ++k) {
-    s.WaterPhase1 += 50;
-    if (s.WaterPhase1 > 8000) s.WaterPhase1 = 0;
-    if (backLayer) {
-      s.WaterPhase2 += 50;
-      if (s.WaterPhase2 > 1000) s.WaterPhase2 = 0;
-    }
-  }
+  s.WaterPhase1 = AdvanceWaterPhase(s.WaterPhase1, 8000);
+  if (w.WaterY + 25 < 480) s.WaterPhase2 = AdvanceWaterPhase(s.WaterPhase2, 1000);
 }
 
 void LevelBanner(GameState& g) {
