@@ -30,10 +30,15 @@ void WaterLoad(GameState& g, int x, Single screenY) {
   }
 }
 
+// The drills' lower edge lies inside row y.
+bool DrillsInRow(const GameState& g, int y) {
+  const Single lowerEdge = g.World.DrillY + 32 - g.World.ScrollY;
+  return y * 32 < lowerEdge && lowerEdge < (y + 1) * 32;
+}
+
 void DrillContact(GameState& g, int x, int y, Integer c) {
+  if (!DrillsInRow(g, y)) return;
   const WorldState& w = g.World;
-  const Single lowerEdge = w.DrillY + 32 - w.ScrollY;
-  if (!(y * 32 < lowerEdge && lowerEdge < (y + 1) * 32)) return;
   const TuningSharpDrills& d = g.Tuning.SharpDrills;
   if (c == kStone) {
     // Stone pushes the drills back.
@@ -56,17 +61,20 @@ void FieldPass(GameState& g) {
   const Single smashOn = g.Tuning.Falling_Tiles.Hit_SmashOnForce;
   for (int y = first; y <= first + 15; ++y) {
     if (y > g.StoryLength) break;
+    // Most rows hold neither the water line nor the drills' edge; only the
+    // drills move in this pass (stone pushes them back), and only within
+    // their own row, so a row without them at its start stays without.
+    const Single screenY = static_cast<Single>(y * 32) + g.World.ScrollY;
+    const bool waterRow =
+        g.World.CurrentLevel > 0 && screenY < g.World.WaterY && g.World.WaterY < screenY + 32;
+    if (!g.Bonus.GlassWaveArmed && !waterRow && !DrillsInRow(g, y)) continue;
     for (int x = 0; x <= 14; ++x) {
-      const Single screenY = static_cast<Single>(y * 32) + g.World.ScrollY;
       const Integer c = CellAt(g, x, y);
       if (g.Bonus.GlassWaveArmed && c > 0 && c < 51 && c != kGlass && c != kStone) {
         TileUpdate(g, true, x, y, smashOn, false, false);
         Cell(g, x, y, kGlass);
       }
-      if (c > 0 && g.World.CurrentLevel > 0 && x > 0 && screenY < g.World.WaterY &&
-          g.World.WaterY < screenY + 32) {
-        WaterLoad(g, x, screenY);
-      }
+      if (c > 0 && waterRow && x > 0) WaterLoad(g, x, screenY);
       if (x >= 1 && x <= 13) DrillContact(g, x, y, c);
     }
   }
