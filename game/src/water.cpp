@@ -24,7 +24,15 @@ inline Single HalfRoundedStep(Single diff) {
 // Single addition gives that same result (Double carries more than twice
 // Single's digits, so its double rounding never differs).
 inline void Level(Single& from, Single& to) {
-  const Single step = HalfRoundedStep(from - to);
+  const Single diff = from - to;
+  // Mostly the difference rounds to no step at all. Testing for that (rather
+  // than adding a zero step) lets the pass run on without waiting for the
+  // rounding.
+  if (std::fabs(diff) <= 0.5f) [[likely]] {
+    if (to == 0) to = 0.0f;  // a zero step still turns -0 into +0
+    return;
+  }
+  const Single step = HalfRoundedStep(diff);
   from -= step;
   to += step;
 }
