@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "image.h"
+#include "platform/sprite_blend.h"
 
 struct SDL_Window;
 
@@ -89,7 +90,12 @@ class Video {
 
  private:
   Video() = default;
+  // Copies the sprite into the software canvas itself when it can do that
+  // with SDL's exact result; false leaves it to SDL.
+  bool BlendOnCanvas(const TextureData& texture, const SpriteCall& call);
+  bool ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
   VideoMode mode_;
+  PixelBox clip_;  // where draws may go, in back-buffer pixels
   std::shared_ptr<RendererHandle> renderer_;
   struct WindowDeleter {
     void operator()(SDL_Window* window) const;
