@@ -1,6 +1,7 @@
 #include "platform/sprite_blend.h"
 
 #include <algorithm>
+#include <cmath>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -101,6 +102,102 @@ void BlendSprite(const BlendTarget& dst, const BlendSource& src, PixelBox srcRec
     const std::uint32_t* in = src.Pixels + static_cast<std::size_t>(srcRect.Y + y) * src.Width + srcRect.X;
     std::uint32_t* out = dst.Pixels + static_cast<std::size_t>(dstY + y) * dst.Pitch + dstX;
     BlendRow(out, in, srcRect.W, colour);
+  }
+}
+
+namespace {
+
+// Quarter turns exactly, so that they move whole pixels.
+void SinCos(double degrees, double& sine, double& cosine) {
+  const double reduced = std::fmod(degrees, 360.0);
+  const double quarters = reduced / 90.0;
+  if (quarters == std::floor(quarters)) {
+    const int q = (static_cast<int>(quarters) % 4 + 4) % 4;
+    static constexpr double kSin[] = {0, 1, 0, -1}, kCos[] = {1, 0, -1, 0};
+    sine = kSin[q];
+    cosine = kCos[q];
+    return;
+  }
+  const double radians = reduced * 3.14159265358979323846 / 180.0;
+  sine = std::sin(radians);
+  cosine = std::cos(radians);
+}
+
+// The target pixels the turned sprite may touch, inside the clip box.
+bool TurnedBounds(const TurnedPlacement& p, double sine, double cosine, const PixelBox& clip, PixelBox& out) {
+  double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+  for (const double cx : {0.0, p.W}) {
+    for (const double cy : {0.0, p.H}) {
+      const double dx = cx - p.CenterX, dy = cy - p.CenterY;
+      const double x = p.X + p.CenterX + dx * cosine - dy * sine;
+      const double y = p.Y + p.CenterY + dx * sine + dy * cosine;
+      minX = std::min(minX, x), maxX = std::max(maxX, x);
+      minY = std::min(minY, y), maxY = std::max(maxY, y);
+    }
+  }
+  const double left = std::max(std::floor(minX), double(clip.X)), top = std::max(std::floor(minY), double(clip.Y));
+  const double right = std::min(std::ceil(maxX), double(clip.X + clip.W));
+  const double bottom = std::min(std::ceil(maxY), double(clip.Y + clip.H));
+  if (!(left < right && top < bottom)) return false;
+  out = PixelBox{int(left), int(top), int(right - left), int(bottom - top)};
+  return true;
+}
+
+// The steps i of 0..count at which start + i x step lies in [lo, hi), as
+// [first, last).
+void Span(double start, double step, double lo, double hi, int count, int& first, int& last) {
+  double from = 0, to = count;
+  if (step > 0) {
+    from = std::ceil((lo - start) / step), to = std::ceil((hi - start) / step);
+  } else if (step < 0) {
+    from = std::floor((hi - start) / step) + 1, to = std::floor((lo - start) / step) + 1;
+  } else if (!(start >= lo && start < hi)) {
+    to = 0;
+  }
+  from = std::max(from, 0.0), to = std::min(to, double(count));
+  if (!(from < to)) from = to = 0;  // NaN too
+  first = static_cast<int>(from), last = static_cast<int>(to);
+}
+
+}  // namespace
+
+void BlendTurnedSprite(const BlendTarget& dst, const BlendSource& src, const PixelBox& srcRect,
+                       const TurnedPlacement& place, const BlendColour& colour, std::vector<std::uint32_t>& row) {
+  if (!dst.Pixels || !src.Pixels || colour.Alpha == 0 || place.W == 0 || place.H == 0) return;
+  const double all = place.X + place.Y + place.W + place.H + place.AngleDegrees + place.CenterX + place.CenterY;
+  if (!std::isfinite(all)) return;  // nowhere to put it
+  // The texels that exist: the source rectangle within the picture, in
+  // texels from the rectangle's corner.
+  const std::int64_t loU = std::max<std::int64_t>(0, -std::int64_t{srcRect.X});
+  const std::int64_t loV = std::max<std::int64_t>(0, -std::int64_t{srcRect.Y});
+  const std::int64_t hiU = std::min<std::int64_t>(srcRect.W, std::int64_t{src.Width} - srcRect.X);
+  const std::int64_t hiV = std::min<std::int64_t>(srcRect.H, std::int64_t{src.Height} - srcRect.Y);
+  if (loU >= hiU || loV >= hiV) return;
+  double sine = 0, cosine = 1;
+  SinCos(place.AngleDegrees, sine, cosine);
+  PixelBox box;
+  if (!TurnedBounds(place, sine, cosine, dst.Clip, box)) return;
+  // A target point q comes from the texel at S^-1 (R^-1 (q - corner - centre) + centre).
+  const double sx = place.W / srcRect.W, sy = place.H / srcRect.H;
+  const double stepU = cosine / sx, stepV = -sine / sy;
+  row.resize(static_cast<std::size_t>(box.W));
+  for (int y = box.Y; y < box.Y + box.H; ++y) {
+    const double dx = box.X + 0.5 - place.X - place.CenterX, dy = y + 0.5 - place.Y - place.CenterY;
+    const double u0 = (dx * cosine + dy * sine + place.CenterX) / sx;
+    const double v0 = (-dx * sine + dy * cosine + place.CenterY) / sy;
+    int firstU, lastU, firstV, lastV;
+    Span(u0, stepU, double(loU), double(hiU), box.W, firstU, lastU);
+    Span(v0, stepV, double(loV), double(hiV), box.W, firstV, lastV);
+    const int first = std::max(firstU, firstV), last = std::min(lastU, lastV);
+    if (first >= last) continue;
+    const double minU = double(loU), maxU = double(hiU - 1), minV = double(loV), maxV = double(hiV - 1);
+    for (int i = first; i < last; ++i) {
+      // The span keeps u and v in range up to rounding; the clamps make sure.
+      const auto u = static_cast<std::int64_t>(std::clamp(u0 + i * stepU, minU, maxU));
+      const auto v = static_cast<std::int64_t>(std::clamp(v0 + i * stepV, minV, maxV));
+      row[i - first] = src.Pixels[static_cast<std::size_t>(srcRect.Y + v) * src.Width + (srcRect.X + u)];
+    }
+    BlendRow(dst.Pixels + static_cast<std::size_t>(y) * dst.Pitch + box.X + first, row.data(), last - first, colour);
   }
 }
 

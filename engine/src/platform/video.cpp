@@ -171,18 +171,28 @@ void Video::Present() {
 
 bool Video::BlendOnCanvas(const TextureData& texture, const SpriteCall& call) {
   SDL_Surface* canvas = renderer_->Canvas;
-  // Untinted, opaque draws keep SDL's own blitter, which is fast for them.
+  if (!canvas || texture.Argb().empty()) return false;
+  const bool turned = call.AngleDegrees != 0 || call.DstW < 0 || call.DstH < 0;
+  // Untinted, opaque, unturned draws keep SDL's own blitter, which is fast
+  // for them, and so do unturned scaled ones (SDL's sampling of a scaled
+  // copy is its own).
   const bool modulated = (call.Red & call.Green & call.Blue & call.Alpha) != 0xFF;
-  if (!canvas || !modulated || call.AngleDegrees != 0 || texture.Argb().empty()) return false;
-  if (call.DstW != static_cast<float>(call.SrcW) || call.DstH != static_cast<float>(call.SrcH)) return false;
+  const bool sameSize = call.DstW == static_cast<float>(call.SrcW) && call.DstH == static_cast<float>(call.SrcH);
   int x = 0, y = 0;
-  if (!PixelCorner(call.DstX, call.DstY, x, y)) return false;
+  if (!turned && (!modulated || !sameSize || !PixelCorner(call.DstX, call.DstY, x, y))) return false;
   // What SDL still has queued lies beneath this sprite.
   SDL_RenderFlush(renderer_->Renderer);
-  BlendTarget target{static_cast<std::uint32_t*>(canvas->pixels), canvas->pitch / 4, clip_};
-  BlendSource source{texture.Argb().data(), texture.Width(), texture.Height()};
-  BlendSprite(target, source, PixelBox{call.SrcX, call.SrcY, call.SrcW, call.SrcH}, x, y,
-              BlendColour{call.Red, call.Green, call.Blue, call.Alpha});
+  const BlendTarget target{static_cast<std::uint32_t*>(canvas->pixels), canvas->pitch / 4, clip_};
+  const BlendSource source{texture.Argb().data(), texture.Width(), texture.Height()};
+  const PixelBox srcRect{call.SrcX, call.SrcY, call.SrcW, call.SrcH};
+  const BlendColour colour{call.Red, call.Green, call.Blue, call.Alpha};
+  if (turned) {
+    const TurnedPlacement place{call.DstX, call.DstY, call.DstW, call.DstH, call.AngleDegrees, call.CenterX,
+                                call.CenterY};
+    BlendTurnedSprite(target, source, srcRect, place, colour, rowScratch_);
+  } else {
+    BlendSprite(target, source, srcRect, x, y, colour);
+  }
   return true;
 }
 
