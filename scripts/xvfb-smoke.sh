@@ -29,7 +29,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   out=$1; program=$2
   "$program" --windowed --app-dir "$out/app" >"$out/stdout.txt" 2>&1 &
   pid=$!
-  for _ in $(seq 100); do
+  # Slow machines and sanitizer builds take their time to start.
+  for _ in $(seq 300); do
     window=$(xdotool search --name "^Pebblerun v" 2>/dev/null | head -1) && [ -n "$window" ] && break
     sleep 0.2
   done
@@ -41,7 +42,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   # that key presses reach the menu. Each press is held long enough for a
   # frame to see it.
   press() { xdotool keydown s; sleep 0.3; xdotool keyup s; sleep 0.2; }
-  for _ in $(seq 60); do
+  for _ in $(seq 120); do
     [ -f "$out/app/screenshot001.bmp" ] && break
     press
   done
