@@ -106,6 +106,13 @@ std::filesystem::path RecordedGame() {
 struct FrameCost {
   double Cpu = 0;
   std::int64_t Frames = 0, Sprites = 0;
+  // One timed pass of the main loop.
+  void Pass(Program& p, RunControl& run) {
+    const double before = CpuSeconds();
+    MainLoopPass(p, run);
+    Cpu += CpuSeconds() - before;
+    ++Frames;
+  }
   void Report(benchmark::State& state) const {
     const double ms = Cpu * 1000 / static_cast<double>(Frames);
     state.counters["cpu_ms_per_frame"] = ms;
@@ -128,6 +135,18 @@ std::int64_t SpritesOf(const GameState& g) {
   return n;
 }
 
+// A started program on the given renderer, high details (the water and the
+// turning menu background on); the benchmark is labelled with the renderer.
+std::unique_ptr<Program> ProgramOn(benchmark::State& state, int renderer) {
+  ChooseRenderer(renderer);
+  CommandLine cl;
+  cl.Headless = true;
+  auto p = StartedProgram(cl);
+  p->Game->DetailsHigh = true;
+  state.SetLabel(RendererInUse());
+  return p;
+}
+
 // Every empty cell below the start rows gets a tile: the screen stays full
 // of tiles for the whole game.
 void FillField(GameState& g) {
@@ -148,12 +167,7 @@ void GameFrames(benchmark::State& state) {
   const int renderer = static_cast<int>(state.range(0));
   const bool wait = state.range(1) != 0;
   const auto replay = RecordedGame();
-  ChooseRenderer(renderer);
-  CommandLine cl;
-  cl.Headless = true;
-  auto p = StartedProgram(cl);
-  p->Game->DetailsHigh = true;
-  state.SetLabel(RendererInUse());
+  auto p = ProgramOn(state, renderer);
   RunControl run;
   int restarts = 0;
   const auto restart = [&] {
@@ -174,10 +188,7 @@ void GameFrames(benchmark::State& state) {
       restart();
       state.ResumeTiming();
     }
-    const double before = CpuSeconds();
-    MainLoopPass(*p, run);
-    cost.Cpu += CpuSeconds() - before;
-    ++cost.Frames;
+    cost.Pass(*p, run);
     cost.Sprites += SpritesOf(*p->Game);
   }
   cost.Report(state);
@@ -196,24 +207,14 @@ BENCHMARK(GameFrames)
 
 // Main-menu frames (high details: the turning background), flat out.
 void MenuFrames(benchmark::State& state) {
-  ChooseRenderer(static_cast<int>(state.range(0)));
-  CommandLine cl;
-  cl.Headless = true;
-  auto p = StartedProgram(cl);
-  p->Game->DetailsHigh = true;
+  auto p = ProgramOn(state, static_cast<int>(state.range(0)));
   p->Game->Menu.MenuScreen = "";
   p->Game->Menu.MenuItem = 1;
-  state.SetLabel(RendererInUse());
   RunControl run;
   run.Headless = true;
   for (int i = 0; i < 100; ++i) MainLoopPass(*p, run);  // past the opening logo
   FrameCost cost;
-  for (auto _ : state) {
-    const double before = CpuSeconds();
-    MainLoopPass(*p, run);
-    cost.Cpu += CpuSeconds() - before;
-    ++cost.Frames;
-  }
+  for (auto _ : state) cost.Pass(*p, run);
   cost.Report(state);
   ExitGame(*p);
 }
@@ -223,12 +224,7 @@ BENCHMARK(MenuFrames)->Arg(kSoftware)->Arg(kOpenGL)->ArgName("renderer")->Iterat
 // the field: the dearest frames a game has.
 void GameStartFadeFrames(benchmark::State& state) {
   const auto replay = RecordedGame();
-  ChooseRenderer(static_cast<int>(state.range(0)));
-  CommandLine cl;
-  cl.Headless = true;
-  auto p = StartedProgram(cl);
-  p->Game->DetailsHigh = true;
-  state.SetLabel(RendererInUse());
+  auto p = ProgramOn(state, static_cast<int>(state.range(0)));
   RunControl run;
   run.Headless = true;
   FrameCost cost;
@@ -238,10 +234,7 @@ void GameStartFadeFrames(benchmark::State& state) {
       StartReplayNow(*p, replay.string());
       state.ResumeTiming();
     }
-    const double before = CpuSeconds();
-    MainLoopPass(*p, run);
-    cost.Cpu += CpuSeconds() - before;
-    ++cost.Frames;
+    cost.Pass(*p, run);
   }
   cost.Report(state);
   ExitGame(*p);
