@@ -4,6 +4,7 @@
 // alpha alone (white at alpha a over black reads back as 255 x a / 100).
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
