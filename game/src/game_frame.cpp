@@ -57,7 +57,7 @@ void ShowWon(GameState& g) {
 }  // namespace
 
 void EndOfGameStep(GameState& g) {
-  if (!g.GameOver) return;
+  if (!g.GameOver || g.Rehearsal) return;
   if (g.Replay.PlayingReplay) {
     g.World.Score = 0;
     g.EndOfGameReady = true;

@@ -117,6 +117,8 @@ void WaterStep(GameState& g) {
       w.WaterY = static_cast<Single>(w.WaterY - 0.2);
     }
   }
+  // The waves are only drawn: a game played ahead in rehearsal skips them.
+  if (g.Rehearsal) return;
   // Each column settles toward its neighbours and is damped; the three
   // entries in play are kept in locals, so the pass runs in registers.
   auto& v = w.WaterWaves;

@@ -429,6 +429,9 @@ struct GameState {
   Long PlaybackKeysBound = -1;
   // Tools keep the high-score table in memory and never write its file.
   bool HighScoresInMemoryOnly = false;
+  // A copy of a game that a player plays ahead to see what its keys would
+  // do: its end stores nothing (no score, replay marks or game count).
+  bool Rehearsal = false;
 };
 
 // The listener of g, or one that ignores everything.
