@@ -62,7 +62,7 @@ void FieldPass(GameState& g) {
         TileUpdate(g, true, x, y, smashOn, false, false);
         Cell(g, x, y, kGlass);
       }
-      if (c > 0 && g.World.CurrentLevel > 0 && x > 0 && screenY < g.World.WaterY &&
+      if (c > 0 && !g.Rehearsal && g.World.CurrentLevel > 0 && x > 0 && screenY < g.World.WaterY &&
           g.World.WaterY < screenY + 32) {
         WaterLoad(g, x, screenY);
       }
