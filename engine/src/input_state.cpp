@@ -5,17 +5,23 @@
 namespace quillon {
 
 void KeyboardInput::OnKey(int code, bool down) {
-  if (InRange(code)) live_[code] = down ? 128 : 0;
+  if (!InRange(code)) return;
+  live_[code] = down ? 128 : 0;
+  if (down) tapped_[code] = true;
 }
 
 void KeyboardInput::Lose() {
   lost_ = true;
   // Keys released while the window is away send no event; start clean.
   live_.fill(0);
+  tapped_.fill(false);
 }
 
 void KeyboardInput::Sample() {
-  if (!lost_) state_ = live_;
+  if (!lost_) {
+    for (std::size_t k = 0; k < state_.size(); ++k) state_[k] = tapped_[k] ? 128 : live_[k];
+  }
+  tapped_.fill(false);
 }
 
 void KeyboardInput::Reset() { *this = KeyboardInput(); }
@@ -50,18 +56,25 @@ void MouseInput::OnMove(int x, int y) {
 }
 
 void MouseInput::OnButton(int button, bool down) {
-  if (button >= 0 && button < 4) live_.Buttons[button] = down ? 128 : 0;
+  if (button < 0 || button >= 4) return;
+  live_.Buttons[button] = down ? 128 : 0;
+  if (down) clicked_[button] = true;
 }
 
 void MouseInput::Lose() {
   lost_ = true;
   live_.Buttons.fill(0);
+  clicked_.fill(false);
   wheel_ = 0;
 }
 
 void MouseInput::Sample() {
   if (lost_) return;
   sample_ = live_;
+  for (std::size_t b = 0; b < clicked_.size(); ++b) {
+    if (clicked_[b]) sample_.Buttons[b] = 128;
+  }
+  clicked_.fill(false);
   sample_.Wheel = wheel_;
   wheel_ = 0;
 }

@@ -27,6 +27,9 @@ class KeyboardInput {
  private:
   static bool InRange(int code) { return code >= 0 && code < 256; }
   std::array<std::uint8_t, 256> live_{};
+  // Keys that went down since the last sample: a tap that is over before
+  // the next sample still shows as down in that one sample.
+  std::array<bool, 256> tapped_{};
   std::array<std::uint8_t, 256> state_{};
   std::array<bool, 256> releaseLatch_{};
   std::array<bool, 256> pressLatch_{};
@@ -56,6 +59,7 @@ class MouseInput {
 
  private:
   MouseSample live_;
+  std::array<bool, 4> clicked_{};  // went down since the last sample, as tapped_ above
   std::int32_t wheel_ = 0;
   MouseSample sample_;
   bool lost_ = false;

@@ -12,6 +12,7 @@
 #include "playfield.h"
 #include "sim_math.h"
 #include "tiles.h"
+#include "water.h"
 
 namespace pebblerun {
 
@@ -29,10 +30,15 @@ void WaterLoad(GameState& g, int x, Single screenY) {
   }
 }
 
+// The drills' lower edge lies inside row y.
+bool DrillsInRow(const GameState& g, int y) {
+  const Single lowerEdge = g.World.DrillY + 32 - g.World.ScrollY;
+  return y * 32 < lowerEdge && lowerEdge < (y + 1) * 32;
+}
+
 void DrillContact(GameState& g, int x, int y, Integer c) {
+  if (!DrillsInRow(g, y)) return;
   const WorldState& w = g.World;
-  const Single lowerEdge = w.DrillY + 32 - w.ScrollY;
-  if (!(y * 32 < lowerEdge && lowerEdge < (y + 1) * 32)) return;
   const TuningSharpDrills& d = g.Tuning.SharpDrills;
   if (c == kStone) {
     // Stone pushes the drills back.
@@ -55,17 +61,20 @@ void FieldPass(GameState& g) {
   const Single smashOn = g.Tuning.Falling_Tiles.Hit_SmashOnForce;
   for (int y = first; y <= first + 15; ++y) {
     if (y > g.StoryLength) break;
+    // Most rows hold neither the water line nor the drills' edge; only the
+    // drills move in this pass (stone pushes them back), and only within
+    // their own row, so a row without them at its start stays without.
+    const Single screenY = static_cast<Single>(y * 32) + g.World.ScrollY;
+    const bool waterRow =
+        g.World.CurrentLevel > 0 && screenY < g.World.WaterY && g.World.WaterY < screenY + 32;
+    if (!g.Bonus.GlassWaveArmed && !waterRow && !DrillsInRow(g, y)) continue;
     for (int x = 0; x <= 14; ++x) {
-      const Single screenY = static_cast<Single>(y * 32) + g.World.ScrollY;
       const Integer c = CellAt(g, x, y);
       if (g.Bonus.GlassWaveArmed && c > 0 && c < 51 && c != kGlass && c != kStone) {
         TileUpdate(g, true, x, y, smashOn, false, false);
         Cell(g, x, y, kGlass);
       }
-      if (c > 0 && !g.Rehearsal && g.World.CurrentLevel > 0 && x > 0 && screenY < g.World.WaterY &&
-          g.World.WaterY < screenY + 32) {
-        WaterLoad(g, x, screenY);
-      }
+      if (c > 0 && waterRow && x > 0 && !g.Rehearsal) WaterLoad(g, x, screenY);
       if (x >= 1 && x <= 13) DrillContact(g, x, y, c);
     }
   }
@@ -118,46 +127,10 @@ void WaterStep(GameState& g) {
     }
   }
   // The waves are only drawn: a game played ahead in rehearsal skips them.
-  if (g.Rehearsal) return;
-  // Each column settles toward its neighbours and is damped; the three
-  // entries in play are kept in locals, so the pass runs in registers.
-  auto& v = w.WaterWaves;
-  Single left = v[0], mid = v[1];
-  for (int k = 1; k <= 209; ++k) {
-    Single right = v[k + 1];
-    int d = RoundOr(left - mid, 0);
-    left = static_cast<Single>(left - d / 2.0);
-    mid = static_cast<Single>(mid + d / 2.0);
-    d = RoundOr(right - mid, 0);
-    right = static_cast<Single>(right - d / 2.0);
-    mid = static_cast<Single>(mid + d / 2.0);
-    if (mid > 0) {
-      left = static_cast<Single>(left - 0.4);
-      mid = static_cast<Single>(mid - 0.4);
-      right = static_cast<Single>(right - 0.4);
-    }
-    if (mid < 0) {
-      left = static_cast<Single>(left + 2.0 / 15.0);
-      mid = static_cast<Single>(mid + 2.0 / 15.0);
-      right = static_cast<Single>(right + 2.0 / 15.0);
-    }
-    v[k - 1] = left;
-    left = mid;
-    mid = right;
-  }
-  v[209] = left;
-  v[210] = mid;
-  // The surface animation advances 50 per column and wraps.
+  if (!g.Rehearsal) SettleWaves(w.WaterWaves);
   ScreenState& s = g.Screen;
-  const bool backLayer = w.WaterY + 25 < 480;
-  for (int k = 1; k <= 209; ++k) {
-    s.WaterPhase1 += 50;
-    if (s.WaterPhase1 > 8000) s.WaterPhase1 = 0;
-    if (backLayer) {
-      s.WaterPhase2 += 50;
-      if (s.WaterPhase2 > 1000) s.WaterPhase2 = 0;
-    }
-  }
+  s.WaterPhase1 = AdvanceWaterPhase(s.WaterPhase1, 8000);
+  if (w.WaterY + 25 < 480) s.WaterPhase2 = AdvanceWaterPhase(s.WaterPhase2, 1000);
 }
 
 void LevelBanner(GameState& g) {

@@ -110,36 +110,46 @@ void RequestGameSeed(GameState& g, std::uint32_t seed) {
 }
 
 SimResult RunSimulation(const SimOptions& options, const TraceSink& trace) {
+  auto g = StartSimGame(options);
+  auto player = MakePlayer(options);
+  return PlaySimGame(*g, options, *player, trace);
+}
+
+std::unique_ptr<GameState> StartSimGame(const SimOptions& options) {
   auto g = std::make_unique<GameState>();
   PrepareRun(*g, options);
   StartGame(*g, true);
-  auto player = MakePlayer(options);
+  return g;
+}
+
+SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player,
+                      const TraceSink& trace) {
   PauseSchedule pauses(options);
   SimResult result;
   Single scoreBeforeEnd = 0;
   const Long cap = options.MaxFrames >= 0 ? options.MaxFrames : kFrameCap;
-  while (g->InGame && result.Frames < cap) {
+  while (g.InGame && result.Frames < cap) {
     KeyState keys{};
-    if (WaitsForName(*g))
+    if (WaitsForName(g))
       keys[scan::Enter] = scan::kDown;
-    else if (!pauses.Keys(*g, result.Frames, keys))
-      player->Press(*g, keys);
-    const Single frameBefore = g->Replay.ReplayFrame;
-    RunGameFrame(*g, keys);
+    else if (!pauses.Keys(g, result.Frames, keys))
+      player.Press(g, keys);
+    const Single frameBefore = g.Replay.ReplayFrame;
+    RunGameFrame(g, keys);
     ++result.Frames;
-    if (g->Replay.ReplayFrame > frameBefore && trace)
-      trace(TraceRow(*g, quillon::vb::CLng(frameBefore).value_or(0)));
-    result.Level = std::max(result.Level, g->World.CurrentLevel);
+    if (g.Replay.ReplayFrame > frameBefore && trace)
+      trace(TraceRow(g, quillon::vb::CLng(frameBefore).value_or(0)));
+    result.Level = std::max(result.Level, g.World.CurrentLevel);
     // A playback's end step shows the won screen in the frame that wins.
-    result.Won = result.Won || g->StoryCompleted || g->Menu.MenuScreen == "won";
-    if (!g->GameOver) scoreBeforeEnd = g->World.Score;
+    result.Won = result.Won || g.StoryCompleted || g.Menu.MenuScreen == "won";
+    if (!g.GameOver) scoreBeforeEnd = g.World.Score;
   }
   // A recording's last changes may still be held by the INI layer.
   quillon::profile::Flush();
-  result.Finished = !g->InGame;
-  result.Died = g->GameOver && !result.Won;
+  result.Finished = !g.InGame;
+  result.Died = g.GameOver && !result.Won;
   // A playback's end zeroes the score; report what the game had scored.
-  result.Score = options.Player == SimPlayerKind::Replay ? scoreBeforeEnd : g->World.Score;
+  result.Score = options.Player == SimPlayerKind::Replay ? scoreBeforeEnd : g.World.Score;
   return result;
 }
 

@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "game_state.h"
 
 namespace pebblerun {
+
+class SimPlayer;
 
 enum class SimPlayerKind { Replay, Bot, Idle, Random };
 
@@ -39,6 +42,14 @@ struct SimResult {
 using TraceSink = std::function<void(const std::string& row)>;
 
 SimResult RunSimulation(const SimOptions& options, const TraceSink& trace = {});
+
+// RunSimulation in two halves, for callers that start a game once and play
+// it (or copies of it) several times: the game as options start it, ready
+// for its first pass, ...
+std::unique_ptr<GameState> StartSimGame(const SimOptions& options);
+// ... and its passes with player until it ends (or options.MaxFrames passes).
+SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player,
+                      const TraceSink& trace = {});
 
 // "mode=story frames=1234 level=3 score=4567 result=died"
 std::string SummaryLine(const SimOptions& options, const SimResult& result);

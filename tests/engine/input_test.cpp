@@ -115,6 +115,53 @@ TEST_F(Input, HeldKeyPressesOnceAndReleasesOnce) {
   EXPECT_TRUE(engine_.GetKeyPressed(57));
 }
 
+TEST_F(Input, TapBetweenTwoSamplesIsDownForOneSample) {
+  // Both events arrive before the same sample.
+  Key(SDL_SCANCODE_SPACE, true);
+  Key(SDL_SCANCODE_SPACE, false);
+  engine_.RenderAll();
+  EXPECT_TRUE(engine_.GetKeyDown(57));
+  EXPECT_TRUE(engine_.GetKeyPressed(57));
+  EXPECT_FALSE(engine_.GetKeyUp(57));
+  engine_.RenderAll();
+  EXPECT_FALSE(engine_.GetKeyDown(57));
+  EXPECT_FALSE(engine_.GetKeyPressed(57));
+  EXPECT_TRUE(engine_.GetKeyUp(57));
+
+  // A key held on while another is tapped: the held one stays down throughout.
+  Key(SDL_SCANCODE_LEFT, true);
+  engine_.RenderAll();
+  Key(SDL_SCANCODE_LEFT, false);
+  Key(SDL_SCANCODE_LEFT, true);
+  engine_.RenderAll();
+  EXPECT_TRUE(engine_.GetKeyDown(203));
+  engine_.RenderAll();
+  EXPECT_TRUE(engine_.GetKeyDown(203));
+
+  // A tap while the window is away is not kept for later.
+  Window(SDL_WINDOWEVENT_FOCUS_LOST);
+  Key(SDL_SCANCODE_RETURN, true);
+  Key(SDL_SCANCODE_RETURN, false);
+  engine_.RenderAll();
+  Window(SDL_WINDOWEVENT_FOCUS_GAINED);
+  engine_.RenderAll();
+  EXPECT_FALSE(engine_.GetKeyDown(28));
+}
+
+TEST_F(Input, QuickClickBetweenTwoSamplesIsClicked) {
+  Button(SDL_BUTTON_LEFT, true);
+  Button(SDL_BUTTON_LEFT, false);
+  engine_.RenderAll();
+  Mouse m = Poll();
+  EXPECT_TRUE(m.B1Clicked);
+  EXPECT_TRUE(m.B1Down);
+  engine_.RenderAll();
+  m = Poll();
+  EXPECT_TRUE(m.B1Up);
+  EXPECT_FALSE(m.B1Down);
+  EXPECT_FALSE(m.B1Clicked);
+}
+
 TEST_F(Input, ReleaseNeverSeenDownIsNoReleaseAndBadCodesAreUp) {
   EXPECT_FALSE(engine_.GetKeyUp(28));
   Key(SDL_SCANCODE_RETURN, true);

@@ -58,13 +58,7 @@ void Cloud(cairo_t* cr, double x, double y, double w, double h, std::uint32_t se
     cairo_new_sub_path(cr);
     cairo_arc(cr, p.x, p.y, p.r - 1, 0, 2 * M_PI);
   }
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, base + h * 0.12);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgb(g, 0.6, 0.97, 0.98, 1);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.84, 0.89, 0.96);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, y, 0, base + h * 0.12, {{0, {1, 1, 1}}, {0.6, {0.97, 0.98, 1}}, {1, {0.84, 0.89, 0.96}}});
   cairo_restore(cr);
 }
 
@@ -79,12 +73,7 @@ void DebugWindow(const path& outDir) {
   Canvas c(129, 257);
   cairo_t* cr = c.cr();
   cairo_rectangle(cr, 0, 0, 129, 257);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 257);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.1, 0.16, 0.36);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.03, 0.05, 0.16);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, 0, 0, 257, {{0, {0.1, 0.16, 0.36}}, {1, {0.03, 0.05, 0.16}}});
   cairo_rectangle(cr, 2, 8, 125, 241);
   SetColor(cr, Hex(0x6fa8ff));
   cairo_set_line_width(cr, 3);

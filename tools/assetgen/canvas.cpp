@@ -149,12 +149,7 @@ void StyledText(cairo_t* cr, std::string_view text, double x, double y, Align al
     cairo_set_line_width(cr, style.outlineWidth * 2);
     cairo_stroke_preserve(cr);
   }
-  cairo_pattern_t* grad = cairo_pattern_create_linear(0, y - fe.ascent * 0.8, 0, y);
-  cairo_pattern_add_color_stop_rgb(grad, 0, style.top.r, style.top.g, style.top.b);
-  cairo_pattern_add_color_stop_rgb(grad, 1, style.bottom.r, style.bottom.g, style.bottom.b);
-  cairo_set_source(cr, grad);
-  cairo_fill(cr);
-  cairo_pattern_destroy(grad);
+  FillLinear(cr, 0, y - fe.ascent * 0.8, 0, y, {{0, style.top}, {1, style.bottom}});
   cairo_restore(cr);
 }
 
@@ -204,6 +199,30 @@ void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) 
   cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
   cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
   cairo_close_path(cr);
+}
+
+void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+                std::initializer_list<ColorStop> stops, bool keepPath) {
+  cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+  for (const ColorStop& s : stops) {
+    cairo_pattern_add_color_stop_rgb(g, s.offset, s.color.r, s.color.g, s.color.b);
+  }
+  cairo_set_source(cr, g);
+  if (keepPath) {
+    cairo_fill_preserve(cr);
+  } else {
+    cairo_fill(cr);
+  }
+  cairo_pattern_destroy(g);
+}
+
+void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry, double angle) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  if (angle != 0) cairo_rotate(cr, angle);
+  cairo_scale(cr, rx, ry);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+  cairo_restore(cr);
 }
 
 }  // namespace assetgen

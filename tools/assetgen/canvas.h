@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -102,5 +103,18 @@ double Paragraph(cairo_t* cr, std::string_view text, double x, double top, doubl
                  double lineHeight, Rgb color);
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+
+// Fills the current path with a linear gradient from (x0, y0) to (x1, y1);
+// keepPath leaves the path for an outline.
+struct ColorStop {
+  double offset;
+  Rgb color;
+};
+void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+                std::initializer_list<ColorStop> stops, bool keepPath = false);
+
+// Adds an ellipse centred on (cx, cy) with radii rx, ry, its axes turned by
+// angle (radians), to the current path.
+void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry, double angle = 0);
 
 }  // namespace assetgen

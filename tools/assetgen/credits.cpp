@@ -34,11 +34,7 @@ void Line(const path& outDir, const std::string& file, const std::string& text, 
 }
 
 void Pebble(cairo_t* cr, double cx, double cy, double r) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, r, r * 0.78);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  EllipsePath(cr, cx, cy, r, r * 0.78);
 }
 
 }  // namespace

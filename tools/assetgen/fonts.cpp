@@ -52,12 +52,7 @@ void Glyph(cairo_t* cr, const std::string& sign, int cellX, int cellY, const Fon
   SetColor(cr, look.outline);
   cairo_set_line_width(cr, look.outlineWidth * 2);
   cairo_stroke_preserve(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, cellY + 4, 0, cellY + 17);
-  cairo_pattern_add_color_stop_rgb(g, 0, look.top.r, look.top.g, look.top.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, look.bottom.r, look.bottom.g, look.bottom.b);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, cellY + 4, 0, cellY + 17, {{0, look.top}, {1, look.bottom}});
   cairo_restore(cr);
 }
 

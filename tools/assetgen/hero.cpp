@@ -52,11 +52,7 @@ void Body(cairo_t* cr) {
 }
 
 void Eye(cairo_t* cr, double cx, double cy, double rx, double ry) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, rx, ry);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  EllipsePath(cr, cx, cy, rx, ry);
   SetColor(cr, {1, 1, 1});
   cairo_fill_preserve(cr);
   SetColor(cr, kBodyDark);
@@ -65,11 +61,7 @@ void Eye(cairo_t* cr, double cx, double cy, double rx, double ry) {
 }
 
 void Pupil(cairo_t* cr, double cx, double cy) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, 2.3, 3.0);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  EllipsePath(cr, cx, cy, 2.3, 3.0);
   SetColor(cr, Hex(0x101426));
   cairo_fill(cr);
   cairo_arc(cr, cx - 0.8, cy - 1.2, 0.8, 0, 2 * M_PI);
@@ -91,11 +83,7 @@ void Ear(cairo_t* cr, double x, double y, double w, double h, double lean) {
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
   if (w >= 6) {
-    cairo_save(cr);
-    cairo_translate(cr, x + w / 2 + lean * 0.5, y + h * 0.6);
-    cairo_scale(cr, w * 0.2, h * 0.3);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    EllipsePath(cr, x + w / 2 + lean * 0.5, y + h * 0.6, w * 0.2, h * 0.3);
     SetColor(cr, kInnerEar);
     cairo_fill(cr);
   }

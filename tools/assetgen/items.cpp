@@ -38,30 +38,17 @@ void Bomb(cairo_t* cr, Rgb shell, double shellAlpha) {
   cairo_arc(cr, 26.5, 3, 1.2, 0, 2 * M_PI);
   SetColor(cr, {1, 1, 1});
   cairo_fill(cr);
-  cairo_save(cr);
-  cairo_translate(cr, 10.5, 14.5);
-  cairo_rotate(cr, -0.7);
-  cairo_scale(cr, 3.5, 1.8);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  EllipsePath(cr, 10.5, 14.5, 3.5, 1.8, -0.7);
   SetColor(cr, {1, 1, 1}, 0.7);
   cairo_fill(cr);
 }
 
 void Pie(cairo_t* cr) {
   // Dish, filling, crust with a lattice, a cherry on top.
-  cairo_save(cr);
-  cairo_translate(cr, 16, 21);
-  cairo_scale(cr, 14, 7);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  EllipsePath(cr, 16, 21, 14, 7);
   SetColor(cr, Hex(0xc7702c));
   cairo_fill(cr);
-  cairo_save(cr);
-  cairo_translate(cr, 16, 17);
-  cairo_scale(cr, 13, 7);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  EllipsePath(cr, 16, 17, 13, 7);
   SetColor(cr, Hex(0xf2b950));
   cairo_fill_preserve(cr);
   SetColor(cr, Hex(0x8a4a1a));
@@ -96,12 +83,7 @@ void Boot(cairo_t* cr) {
   cairo_line_to(cr, 6, 27);
   cairo_line_to(cr, 7, 18);
   cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 4, 0, 27);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.95, 0.35, 0.3);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.65, 0.12, 0.12);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, 4, 0, 27, {{0, {0.95, 0.35, 0.3}}, {1, {0.65, 0.12, 0.12}}}, true);
   SetColor(cr, Hex(0x5a0e10));
   cairo_set_line_width(cr, 1.3);
   cairo_stroke(cr);
@@ -125,23 +107,13 @@ void Boot(cairo_t* cr) {
 
 void BigEars(cairo_t* cr) {
   for (int side = -1; side <= 1; side += 2) {
-    cairo_save(cr);
-    cairo_translate(cr, 16 + side * 7.5, 15);
-    cairo_rotate(cr, side * 0.28);
-    cairo_scale(cr, 5.5, 12.5);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    EllipsePath(cr, 16 + side * 7.5, 15, 5.5, 12.5, side * 0.28);
     SetColor(cr, Hex(0x3f8ff0));
     cairo_fill_preserve(cr);
     SetColor(cr, Hex(0x143f96));
     cairo_set_line_width(cr, 1.3);
     cairo_stroke(cr);
-    cairo_save(cr);
-    cairo_translate(cr, 16 + side * 7.5, 16);
-    cairo_rotate(cr, side * 0.28);
-    cairo_scale(cr, 2.8, 8.5);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    EllipsePath(cr, 16 + side * 7.5, 16, 2.8, 8.5, side * 0.28);
     SetColor(cr, Hex(0xffa3c4));
     cairo_fill(cr);
   }
@@ -176,12 +148,7 @@ void WeightIcon(cairo_t* cr, const Lettering& font) {
   cairo_line_to(cr, 29, 29);
   cairo_line_to(cr, 3, 29);
   cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(3, 0, 29, 0);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.55, 0.6, 0.68);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.25, 0.28, 0.34);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 3, 0, 29, 0, {{0, {0.55, 0.6, 0.68}}, {1, {0.25, 0.28, 0.34}}});
   font.Use(cr, Weight::Bold, 10);
   PlainText(cr, "kg", 16, 25, Align::Center, {1, 1, 1});
 }
@@ -191,13 +158,8 @@ void Drill(cairo_t* cr) {
   cairo_line_to(cr, 29, 0);
   cairo_line_to(cr, 16, 31);
   cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(3, 0, 29, 0);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.5, 0.53, 0.6);
-  cairo_pattern_add_color_stop_rgb(g, 0.35, 0.95, 0.97, 1);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.35, 0.38, 0.45);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 3, 0, 29, 0, {{0, {0.5, 0.53, 0.6}}, {0.35, {0.95, 0.97, 1}}, {1, {0.35, 0.38, 0.45}}},
+             true);
   SetColor(cr, Hex(0x2a2e38));
   cairo_set_line_width(cr, 1.2);
   cairo_stroke(cr);

@@ -22,12 +22,7 @@ void Button(const path& outDir, const std::string& file, const std::string& labe
   Canvas c(256, 64);
   cairo_t* cr = c.cr();
   RoundedRect(cr, 4, 6, 248, 52, 26);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 6, 0, 58);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.52, 0.82, 1.0);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.13, 0.45, 0.85);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, 6, 0, 58, {{0, {0.52, 0.82, 1.0}}, {1, {0.13, 0.45, 0.85}}}, true);
   SetColor(cr, {1, 1, 1});
   cairo_set_line_width(cr, 3);
   cairo_stroke(cr);

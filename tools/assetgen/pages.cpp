@@ -14,12 +14,7 @@ const Rgb kInk = Hex(0x1b2f6b);
 
 void Card(cairo_t* cr, const Lettering& font, const std::string& title) {
   RoundedRect(cr, 8, 8, 496, 496, 26);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 8, 0, 504);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.97, 0.99, 1.0);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.84, 0.91, 1.0);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, 8, 0, 504, {{0, {0.97, 0.99, 1.0}}, {1, {0.84, 0.91, 1.0}}}, true);
   SetColor(cr, kInk);
   cairo_set_line_width(cr, 4);
   cairo_stroke(cr);

@@ -64,11 +64,7 @@ void MenuBackgrounds(const path& outDir) {
     Scatter rnd(9);
     for (int i = 0; i < 40; ++i) {
       const double x = rnd.Range(0, 640), y = rnd.Range(0, 480), r = rnd.Range(4, 12);
-      cairo_save(cr);
-      cairo_translate(cr, x, y);
-      cairo_scale(cr, r, r * 0.75);
-      cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-      cairo_restore(cr);
+      EllipsePath(cr, x, y, r, r * 0.75);
       SetColor(cr, {1, 1, 1}, 0.15);
       cairo_fill(cr);
     }
@@ -77,12 +73,7 @@ void MenuBackgrounds(const path& outDir) {
   Canvas c(640, 480);
   cairo_t* cr = c.cr();
   cairo_rectangle(cr, 0, 0, 640, 480);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 480);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.03, 0.05, 0.16);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.14, 0.22, 0.48);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, 0, 0, 480, {{0, {0.03, 0.05, 0.16}}, {1, {0.14, 0.22, 0.48}}});
   Stars(cr, 640, 480, 220, 21);
   SaveTexture(outDir, "textures/menu/background_space.jpg", c);
 }
@@ -113,23 +104,13 @@ void Butterfly(const path& outDir, int n, Rgb wing, Rgb spot) {
   cairo_t* cr = c.cr();
   // Seen from above, head up; the game turns it to its heading.
   for (int side = -1; side <= 1; side += 2) {
-    cairo_save(cr);
-    cairo_translate(cr, 16 + side * 7, 11);
-    cairo_rotate(cr, side * -0.5);
-    cairo_scale(cr, 6.5, 8.5);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    EllipsePath(cr, 16 + side * 7, 11, 6.5, 8.5, side * -0.5);
     SetColor(cr, wing);
     cairo_fill_preserve(cr);
     SetColor(cr, Shade(wing, 0.45));
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    cairo_save(cr);
-    cairo_translate(cr, 16 + side * 6, 22);
-    cairo_rotate(cr, side * 0.5);
-    cairo_scale(cr, 4.5, 6);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    EllipsePath(cr, 16 + side * 6, 22, 4.5, 6, side * 0.5);
     SetColor(cr, Shade(wing, 0.85));
     cairo_fill_preserve(cr);
     SetColor(cr, Shade(wing, 0.45));
@@ -138,11 +119,7 @@ void Butterfly(const path& outDir, int n, Rgb wing, Rgb spot) {
     SetColor(cr, spot);
     cairo_fill(cr);
   }
-  cairo_save(cr);
-  cairo_translate(cr, 16, 16);
-  cairo_scale(cr, 1.6, 10);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  EllipsePath(cr, 16, 16, 1.6, 10);
   SetColor(cr, Hex(0x2a2030));
   cairo_fill(cr);
   cairo_set_line_width(cr, 0.9);
@@ -156,12 +133,7 @@ void Butterfly(const path& outDir, int n, Rgb wing, Rgb spot) {
 
 void Valley(cairo_t* cr) {
   cairo_rectangle(cr, 0, 0, 640, 480);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 480);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.45, 0.72, 0.98);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.85, 0.94, 1.0);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, 0, 0, 480, {{0, {0.45, 0.72, 0.98}}, {1, {0.85, 0.94, 1.0}}});
   Rays(cr, 520, 90, 24, 700, Hex(0xfff6c0), 0.25);
   cairo_arc(cr, 520, 90, 46, 0, 2 * M_PI);
   SetColor(cr, Hex(0xffe15a));
@@ -169,11 +141,7 @@ void Valley(cairo_t* cr) {
   const double hills[][3] = {{120, 470, 260}, {470, 490, 300}, {320, 520, 260}};
   const std::uint32_t greens[] = {0x6cc850, 0x52b040, 0x3f9a36};
   for (int i = 0; i < 3; ++i) {
-    cairo_save(cr);
-    cairo_translate(cr, hills[i][0], hills[i][1]);
-    cairo_scale(cr, hills[i][2], 110);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    EllipsePath(cr, hills[i][0], hills[i][1], hills[i][2], 110);
     SetColor(cr, Hex(greens[i]));
     cairo_fill(cr);
   }

@@ -299,13 +299,7 @@ void Metal(const path& outDir) {
   Canvas c(kTile, kTile);
   cairo_t* cr = c.cr();
   cairo_rectangle(cr, 0, 0, 32, 32);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 32, 32);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.82, 0.85, 0.9);
-  cairo_pattern_add_color_stop_rgb(g, 0.5, 0.58, 0.62, 0.68);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.45, 0.48, 0.54);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillLinear(cr, 0, 0, 32, 32, {{0, {0.82, 0.85, 0.9}}, {0.5, {0.58, 0.62, 0.68}}, {1, {0.45, 0.48, 0.54}}});
   cairo_rectangle(cr, 1, 1, 30, 30);
   SetColor(cr, Hex(0x3c414a));
   cairo_set_line_width(cr, 1.5);

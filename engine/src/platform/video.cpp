@@ -2,10 +2,13 @@
 
 #include <SDL.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
 
+#include "platform/software_canvas.h"
+#include "platform/sprite_blend.h"
 #include "platform/texture_data.h"
 #include "quillon/numbers.h"
 
@@ -13,6 +16,7 @@ namespace quillon::platform {
 
 RendererHandle::~RendererHandle() {
   if (Renderer) SDL_DestroyRenderer(Renderer);
+  if (Canvas) SDL_FreeSurface(Canvas);
 }
 
 TextureData::~TextureData() {
@@ -66,11 +70,45 @@ bool EnterFullScreen(SDL_Window* window, int width, int height, std::string& err
   return true;
 }
 
+bool IsSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
+// Without a graphics card the frame is drawn on a canvas of the back
+// buffer's size and scaled to the window once per frame, rather than every
+// sprite being scaled on its own; the engine can then also copy sprites
+// into it itself.
+std::shared_ptr<RendererHandle> SoftwareRenderer(SDL_Renderer* windowRenderer, const VideoMode& mode,
+                                                 std::string& error) {
+  SDL_DestroyRenderer(windowRenderer);
+  SDL_Surface* canvas = CreateCanvas(mode.BufferWidth, mode.BufferHeight, error);
+  if (!canvas) return nullptr;
+  SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(canvas);
+  if (!renderer) {
+    error = SDL_GetError();
+    SDL_FreeSurface(canvas);
+    return nullptr;
+  }
+  return std::make_shared<RendererHandle>(renderer, canvas);
+}
+
+// The integer corner SDL's software renderer would use, when the sprite is
+// near enough to the screen for that to mean anything.
+bool PixelCorner(float x, float y, int& px, int& py) {
+  constexpr float kFar = 1 << 24;
+  if (!(std::fabs(x) < kFar && std::fabs(y) < kFar)) return false;
+  px = static_cast<int>(x);
+  py = static_cast<int>(y);
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<Video> Video::Create(const VideoMode& mode, std::string& error) {
   std::unique_ptr<Video> video(new Video());
   video->mode_ = mode;
+  video->clip_ = PixelBox{0, 0, mode.BufferWidth, mode.BufferHeight};
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   SDL_DisplayMode desktop;
   if (!mode.FullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
@@ -97,8 +135,14 @@ std::unique_ptr<Video> Video::Create(const VideoMode& mode, std::string& error) 
     error = SDL_GetError();
     return nullptr;
   }
-  video->renderer_ = std::make_shared<RendererHandle>(renderer);
-  SDL_RenderSetLogicalSize(renderer, mode.BufferWidth, mode.BufferHeight);
+  if (IsSoftware(renderer)) {
+    video->renderer_ = SoftwareRenderer(renderer, mode, error);
+    if (!video->renderer_) return nullptr;
+    renderer = video->renderer_->Renderer;
+  } else {
+    video->renderer_ = std::make_shared<RendererHandle>(renderer);
+    SDL_RenderSetLogicalSize(renderer, mode.BufferWidth, mode.BufferHeight);
+  }
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
   SDL_ShowWindow(window);
   if (mode.FullScreen) SDL_SetWindowKeyboardGrab(window, SDL_TRUE);
@@ -119,11 +163,43 @@ bool Video::Clear(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::
   return true;
 }
 
-void Video::Present() { SDL_RenderPresent(renderer_->Renderer); }
+void Video::Present() {
+  SDL_RenderPresent(renderer_->Renderer);
+  std::string error;
+  if (renderer_->Canvas) ShowCanvas(renderer_->Canvas, window_.get(), true, error);
+}
+
+bool Video::BlendOnCanvas(const TextureData& texture, const SpriteCall& call) {
+  SDL_Surface* canvas = renderer_->Canvas;
+  if (!canvas || texture.Argb().empty()) return false;
+  const bool turned = call.AngleDegrees != 0 || call.DstW < 0 || call.DstH < 0;
+  // Untinted, opaque, unturned draws keep SDL's own blitter, which is fast
+  // for them, and so do unturned scaled ones (SDL's sampling of a scaled
+  // copy is its own).
+  const bool modulated = (call.Red & call.Green & call.Blue & call.Alpha) != 0xFF;
+  const bool sameSize = call.DstW == static_cast<float>(call.SrcW) && call.DstH == static_cast<float>(call.SrcH);
+  int x = 0, y = 0;
+  if (!turned && (!modulated || !sameSize || !PixelCorner(call.DstX, call.DstY, x, y))) return false;
+  // What SDL still has queued lies beneath this sprite.
+  SDL_RenderFlush(renderer_->Renderer);
+  const BlendTarget target{static_cast<std::uint32_t*>(canvas->pixels), canvas->pitch / 4, clip_};
+  const BlendSource source{texture.Argb().data(), texture.Width(), texture.Height()};
+  const PixelBox srcRect{call.SrcX, call.SrcY, call.SrcW, call.SrcH};
+  const BlendColour colour{call.Red, call.Green, call.Blue, call.Alpha};
+  if (turned) {
+    const TurnedPlacement place{call.DstX, call.DstY, call.DstW, call.DstH, call.AngleDegrees, call.CenterX,
+                                call.CenterY};
+    BlendTurnedSprite(target, source, srcRect, place, colour, rowScratch_);
+  } else {
+    BlendSprite(target, source, srcRect, x, y, colour);
+  }
+  return true;
+}
 
 void Video::DrawSprite(const TextureData& texture, const SpriteCall& call) {
   SDL_Texture* tex = texture.For(*renderer_);
   if (!tex || call.SrcW <= 0 || call.SrcH <= 0 || call.DstW == 0 || call.DstH == 0) return;
+  if (BlendOnCanvas(texture, call)) return;
   SDL_SetTextureColorMod(tex, call.Red, call.Green, call.Blue);
   SDL_SetTextureAlphaMod(tex, call.Alpha);
   const SDL_Rect src{call.SrcX, call.SrcY, call.SrcW, call.SrcH};
@@ -156,9 +232,16 @@ void Video::DrawSprite(const TextureData& texture, const SpriteCall& call) {
 void Video::Clip(int x, int y, int w, int h) {
   const SDL_Rect rect{x, y, w, h};
   SDL_RenderSetClipRect(renderer_->Renderer, &rect);
+  const SDL_Rect whole{0, 0, mode_.BufferWidth, mode_.BufferHeight};
+  SDL_Rect inside{0, 0, 0, 0};
+  SDL_IntersectRect(&rect, &whole, &inside);
+  clip_ = PixelBox{inside.x, inside.y, inside.w, inside.h};
 }
 
-void Video::Unclip() { SDL_RenderSetClipRect(renderer_->Renderer, nullptr); }
+void Video::Unclip() {
+  SDL_RenderSetClipRect(renderer_->Renderer, nullptr);
+  clip_ = PixelBox{0, 0, mode_.BufferWidth, mode_.BufferHeight};
+}
 
 std::unique_ptr<TextureData> Video::CreateTexture(const Image& image, std::string& error) {
   SDL_Renderer* r = renderer_->Renderer;
@@ -168,22 +251,23 @@ std::unique_ptr<TextureData> Video::CreateTexture(const Image& image, std::strin
     error = SDL_GetError();
     return nullptr;
   }
-  auto data = std::make_unique<TextureData>(renderer_, tex, image.Width, image.Height);
   // ARGB words are what both the software and the OpenGL renderers blit fastest.
   std::vector<std::uint32_t> argb(static_cast<std::size_t>(image.Width) * image.Height);
   for (std::size_t i = 0; i < argb.size(); ++i) {
     const std::uint8_t* p = &image.Rgba[i * 4];
     argb[i] = (std::uint32_t{p[3]} << 24) | (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
   }
-  if (SDL_UpdateTexture(tex, nullptr, argb.data(), image.Width * 4) != 0 ||
-      SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND) != 0) {
-    error = SDL_GetError();
-    return nullptr;
-  }
-  return data;
+  const bool ok = SDL_UpdateTexture(tex, nullptr, argb.data(), image.Width * 4) == 0 &&
+                  SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND) == 0;
+  if (!ok) error = SDL_GetError();
+  // The canvas's own sprite copies read the texels from here.
+  if (!renderer_->Canvas) argb.clear();
+  auto data = std::make_unique<TextureData>(renderer_, tex, image.Width, image.Height, std::move(argb));
+  return ok ? std::move(data) : nullptr;
 }
 
 bool Video::ReadPixels(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error) {
+  if (renderer_->Canvas) return ReadCanvas(argb, width, height, error);
   SDL_Renderer* r = renderer_->Renderer;
   // The whole window in its own pixels: the logical scaling is lifted for the read.
   SDL_RenderSetLogicalSize(r, 0, 0);
@@ -197,6 +281,21 @@ bool Video::ReadPixels(std::vector<std::uint32_t>& argb, int& width, int& height
   if (!ok) error = SDL_GetError();
   SDL_RenderSetLogicalSize(r, mode_.BufferWidth, mode_.BufferHeight);
   return ok;
+}
+
+bool Video::ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error) {
+  SDL_RenderFlush(renderer_->Renderer);
+  if (!ShowCanvas(renderer_->Canvas, window_.get(), false, error)) return false;
+  SDL_Surface* screen = SDL_GetWindowSurface(window_.get());
+  width = screen->w;
+  height = screen->h;
+  argb.assign(static_cast<std::size_t>(width) * height, 0);
+  if (SDL_ConvertPixels(width, height, screen->format->format, screen->pixels, screen->pitch,
+                        SDL_PIXELFORMAT_ARGB8888, argb.data(), width * 4) != 0) {
+    error = SDL_GetError();
+    return false;
+  }
+  return true;
 }
 
 bool Video::SaveBmp(const std::filesystem::path& file, std::string& error) {

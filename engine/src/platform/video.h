@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "image.h"
+#include "platform/sprite_blend.h"
 
 struct SDL_Window;
 
@@ -89,7 +90,14 @@ class Video {
 
  private:
   Video() = default;
+  // Draws the sprite into the software canvas itself: turned sprites always
+  // (SDL turns each one through temporary surfaces), tinted unturned ones
+  // with SDL's exact result. False leaves the sprite to SDL.
+  bool BlendOnCanvas(const TextureData& texture, const SpriteCall& call);
+  bool ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
   VideoMode mode_;
+  PixelBox clip_;  // where draws may go, in back-buffer pixels
+  std::vector<std::uint32_t> rowScratch_;  // for turned sprites on the canvas
   std::shared_ptr<RendererHandle> renderer_;
   struct WindowDeleter {
     void operator()(SDL_Window* window) const;
