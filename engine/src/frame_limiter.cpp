@@ -20,8 +20,11 @@ namespace quillon {
 namespace {
 
 // How long before the deadline the wait stops sleeping and starts spinning:
-// comfortably more than the scheduler's usual oversleep.
-constexpr std::int64_t SpinStretch = 1'500'000;
+// comfortably more than the scheduler's usual oversleep (about 0.1 ms, 0.2 ms
+// at the 99th percentile on a busy two-core machine). Longer stalls are
+// preemptions, which a spinning thread suffers just the same, so a longer
+// stretch would only burn processor time.
+constexpr std::int64_t SpinStretch = 500'000;
 // Longest single sleep, so pending messages are handled promptly.
 constexpr std::int64_t LongestSleep = 2'000'000;
 

@@ -97,8 +97,10 @@ struct GameAssets {
   std::set<std::string> SilentSounds;
 
   // Set once the first ten textures are in; from then on every load shows a
-  // loading frame.
+  // loading frame (at most one every 20 ms; LastLoadingFrame is the clock
+  // reading of the last one shown, 0 before the first).
   bool LoadingScreen = false;
+  std::int64_t LastLoadingFrame = 0;
 };
 
 // One piece of music. The program plays through the engine's MP3Player; tests

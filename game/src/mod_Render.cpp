@@ -189,7 +189,7 @@ void DrawWater(Frame& f) {
   const bool backLayer = waterY + 25 < 480;
   for (int wx = 31, k = 1; wx <= 447; wx += 2, ++k) {
     const Single wave = waves[static_cast<std::size_t>(k)];
-    const Single height = 2 * (482 - waterY - wave);
+    const Single height = 482 - waterY - wave;  // each strip is 2 pixels wide
     phase1 += 50;
     if (phase1 > 8000) phase1 = 0;
     f.e.Draw(f.a.background_sky, static_cast<Single>(wx + 80), waterY + wave + std::cos(phase1), 1, 1, 0, 50, 0,
