@@ -55,7 +55,10 @@ void Engine::Impl::Emit(WindowEventKind kind, int button) {
 
 void Engine::Impl::OnKey(int code, bool down) { Keyboard.OnKey(code, down); }
 
-void Engine::Impl::OnMouseMove(int x, int y) { MouseDevice.OnMove(x, y); }
+void Engine::Impl::OnMouseMove(int x, int y) {
+  if (Video) Video->WindowToBuffer(x, y);
+  MouseDevice.OnMove(x, y);
+}
 
 void Engine::Impl::OnMouseButton(int button, bool down) {
   MouseDevice.OnButton(button, down);

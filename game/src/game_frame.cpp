@@ -45,7 +45,7 @@ void ShowWon(GameState& g) {
     LoadHighScores(g);
     g.Menu.MenuItem = 10;
     g.ArcadeLocked = false;
-    SaveOptions(g);
+    if (!g.OptionsInMemoryOnly) SaveOptions(g);
   } else {
     Events(g).ShowEndPicture("wd_wow.jpg");
     g.Menu.MenuScreen = "won";
@@ -57,7 +57,7 @@ void ShowWon(GameState& g) {
 }  // namespace
 
 void EndOfGameStep(GameState& g) {
-  if (!g.GameOver) return;
+  if (!g.GameOver || g.Rehearsal) return;
   if (g.Replay.PlayingReplay) {
     g.World.Score = 0;
     g.EndOfGameReady = true;
@@ -88,6 +88,8 @@ void EndOfGameStep(GameState& g) {
     if (g.PlayedGames < 32767) g.PlayedGames += 1;
     WritePlayedGames(g.PlayedGames);
   }
+  if (g.Replay.ModeBeforePlayback) g.StoryMode = *g.Replay.ModeBeforePlayback;
+  g.Replay.ModeBeforePlayback.reset();
   g.Replay.PlayingReplay = false;
   g.Replay.RecordingReplay = false;
 }

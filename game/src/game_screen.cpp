@@ -74,7 +74,7 @@ void FieldPass(GameState& g) {
         TileUpdate(g, true, x, y, smashOn, false, false);
         Cell(g, x, y, kGlass);
       }
-      if (c > 0 && waterRow && x > 0) WaterLoad(g, x, screenY);
+      if (c > 0 && waterRow && x > 0 && !g.Rehearsal) WaterLoad(g, x, screenY);
       if (x >= 1 && x <= 13) DrillContact(g, x, y, c);
     }
   }
@@ -126,7 +126,8 @@ void WaterStep(GameState& g) {
       w.WaterY = static_cast<Single>(w.WaterY - 0.2);
     }
   }
-  SettleWaves(w.WaterWaves);
+  // The waves are only drawn: a game played ahead in rehearsal skips them.
+  if (!g.Rehearsal) SettleWaves(w.WaterWaves);
   ScreenState& s = g.Screen;
   s.WaterPhase1 = AdvanceWaterPhase(s.WaterPhase1, 8000);
   if (w.WaterY + 25 < 480) s.WaterPhase2 = AdvanceWaterPhase(s.WaterPhase2, 1000);

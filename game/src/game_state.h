@@ -7,6 +7,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -262,6 +263,8 @@ struct ReplayState {
   // A playback whose file held the seed: its draws match the recorded game,
   // so nothing needs to be left out of it.
   bool SeededPlayback = false;
+  // The player's mode while a playback runs in the mode of its recording.
+  std::optional<bool> ModeBeforePlayback;
 };
 
 // ----------------------------------------------------------- high scores ---
@@ -432,6 +435,12 @@ struct GameState {
   Long PlaybackKeysBound = -1;
   // Tools keep the high-score table in memory and never write its file.
   bool HighScoresInMemoryOnly = false;
+  // Tools leave the options file alone, also when a game of theirs wins the
+  // story (which opens arcade mode for the player).
+  bool OptionsInMemoryOnly = false;
+  // A copy of a game that a player plays ahead to see what its keys would
+  // do: its end stores nothing (no score, replay marks or game count).
+  bool Rehearsal = false;
 };
 
 // The listener of g, or one that ignores everything.

@@ -127,6 +127,7 @@ void LoadFrameCount(GameState& g) {
 void SaveReplayMap(GameState& g) {
   ReplayWrite(g, "mapsizey", vb::FormatSingle(g.StoryLength), "Map");
   ReplayWrite(g, "seed", vb::FormatLong(g.Replay.GameSeed), "Map");
+  ReplayWrite(g, "story", vb::FormatBool(g.StoryMode), "Map");
   for (int row = 0; row <= g.StoryLength && row <= kLastGridRow; ++row) {
     for (int column = 0; column < kMapColumns; ++column) {
       const Integer code = Cell(g, column, row);

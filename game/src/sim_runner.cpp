@@ -47,6 +47,7 @@ void PrepareRun(GameState& g, const SimOptions& options) {
   g.DisplayHeight = 600;
   g.Running = true;
   g.HighScoresInMemoryOnly = true;
+  g.OptionsInMemoryOnly = true;
   for (int row = 0; row < 10; ++row) g.Records.HighScores[row] = {"TOBO", (10 - row) * 200};
   if (options.Player == SimPlayerKind::Replay) {
     g.Replay.PlayingReplay = true;
@@ -139,7 +140,8 @@ SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player
     if (g.Replay.ReplayFrame > frameBefore && trace)
       trace(TraceRow(g, quillon::vb::CLng(frameBefore).value_or(0)));
     result.Level = std::max(result.Level, g.World.CurrentLevel);
-    result.Won = result.Won || g.StoryCompleted;
+    // A playback's end step shows the won screen in the frame that wins.
+    result.Won = result.Won || g.StoryCompleted || g.Menu.MenuScreen == "won";
     if (!g.GameOver) scoreBeforeEnd = g.World.Score;
   }
   // A recording's last changes may still be held by the INI layer.

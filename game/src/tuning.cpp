@@ -184,10 +184,22 @@ void ApplyStartValues(GameState& g) {
   g.World.WaterTarget = g.Tuning.Water.FixedHeight;
 }
 
+// A playback is played in the mode it was recorded in (its file says which):
+// the other mode's tuning and rules would make it go differently. The
+// player's own mode comes back when the playback ends.
+void TakeReplayMode(GameState& g) {
+  if (!g.Replay.PlayingReplay) return;
+  const auto story = vb::ParseBool(ReplayRead(g, "story", "Map", 0));
+  if (!story || *story == g.StoryMode) return;
+  g.Replay.ModeBeforePlayback = g.StoryMode;
+  g.StoryMode = *story;
+}
+
 }  // namespace
 
 void StartGame(GameState& g, bool load) {
   if (!load) return;
+  TakeReplayMode(g);
   const auto file = GameFile(g, TuningFileName(g));
   ResetPerGameState(g);
   g.World.FieldOffsetX = 80.0f;

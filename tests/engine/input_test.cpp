@@ -266,6 +266,23 @@ TEST_F(Input, WindowedPositionIsRelativeToTheOuterCorner) {
   EXPECT_EQ(lib::State().MouseY, 400);
 }
 
+TEST_F(Input, PositionIsInBackBufferPixelsOnAScaledWindow) {
+  // A 64 x 64 back buffer on a window of 192 x 128: twice the size, centred.
+  SDL_SetWindowSize(SDL_GetWindowFromID(WindowId()), 192, 128);
+  engine_.ClearScreen(0, 0, 0);
+  engine_.RenderAll();
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = WindowId();
+  e.motion.x = 32 + 20;
+  e.motion.y = 41;
+  SDL_PushEvent(&e);
+  engine_.RenderAll();
+  const Mouse m = Poll();
+  EXPECT_EQ(m.X, 10);
+  EXPECT_EQ(m.Y, 20);
+}
+
 TEST_F(Input, MouseHideIsCountedAndDebugModeIgnoresIt) {
   engine_.SetMouseHide(true);
   engine_.SetMouseHide(true);

@@ -11,6 +11,7 @@
 #include <quillon/profile.h>
 
 #include "../engine/temp_folder.h"
+#include "game_frame.h"
 #include "game_state.h"
 #include "sim_runner.h"
 #include "tuning.h"
@@ -107,6 +108,34 @@ TEST_P(RecordPlaybackTest, BotGamePlaysBackFrameForFrameDespitePauses) {
     EXPECT_EQ(replayResult.Won, liveResult.Won);
     EXPECT_EQ(replayResult.Level, liveResult.Level);
   }
+}
+
+// A recording made in one mode plays back the same in a program set to the
+// other mode, and the player's mode is back once the playback has ended.
+TEST_P(RecordPlaybackTest, PlaybackTakesTheModeOfItsRecording) {
+  SimOptions live = Options();
+  live.Player = SimPlayerKind::Random;
+  live.Seed = 5;
+  live.RecordFile = (folder_ / "recorded.ini").string();
+  const auto liveRows = Run(live);
+  ASSERT_GT(liveRows.size(), 50u);
+
+  SimOptions replay = Options();
+  replay.Story = !GetParam();
+  replay.Player = SimPlayerKind::Replay;
+  replay.ReplayFile = live.RecordFile;
+  const auto replayRows = Run(replay);
+  ASSERT_GT(replayRows.size(), 50u);
+  for (std::size_t i = 0; i < 50; ++i) ASSERT_EQ(replayRows[i], liveRows[i]) << "row " << i;
+
+  auto g = std::make_unique<GameState>();
+  g->StoryMode = GetParam();
+  g->Replay.PlayingReplay = true;
+  g->Replay.ModeBeforePlayback = !GetParam();
+  g->GameOver = g->EndOfGameReady = true;
+  EndOfGameStep(*g);
+  EXPECT_EQ(g->StoryMode, !GetParam());
+  EXPECT_FALSE(g->Replay.ModeBeforePlayback.has_value());
 }
 
 TEST_P(RecordPlaybackTest, SeedChoosesTheGame) {

@@ -100,6 +100,13 @@ bool ParseArguments(int argc, char** argv, CommandLine& cl) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+  }
   CommandLine cl;
   if (!ParseArguments(argc, argv, cl)) {
     std::cerr << kUsage;

@@ -54,4 +54,14 @@ bool ShowCanvas(SDL_Surface* canvas, SDL_Window* window, bool update, std::strin
   return result == 0;
 }
 
+void WindowToCanvas(const SDL_Surface* canvas, SDL_Window* window, int& x, int& y) {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window, &w, &h);
+  if (w <= 0 || h <= 0) return;
+  const SDL_Rect place = Letterbox(canvas->w, canvas->h, w, h);
+  // Taken the way SDL takes mouse positions to a renderer's logical size.
+  x = static_cast<int>((x - place.x) / (static_cast<float>(place.w) / static_cast<float>(canvas->w)));
+  y = static_cast<int>((y - place.y) / (static_cast<float>(place.h) / static_cast<float>(canvas->h)));
+}
+
 }  // namespace quillon::platform

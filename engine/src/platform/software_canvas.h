@@ -16,4 +16,7 @@ SDL_Surface* CreateCanvas(int width, int height, std::string& error);
 // Puts the canvas on the window's surface; update also shows that surface.
 bool ShowCanvas(SDL_Surface* canvas, SDL_Window* window, bool update, std::string& error);
 
+// A point of the window (a mouse position) in canvas pixels.
+void WindowToCanvas(const SDL_Surface* canvas, SDL_Window* window, int& x, int& y);
+
 }  // namespace quillon::platform

@@ -365,6 +365,11 @@ void Video::ClientPosition(int& x, int& y) const { SDL_GetWindowPosition(window_
 
 void Video::SetClientPosition(int x, int y) { SDL_SetWindowPosition(window_.get(), x, y); }
 
+void Video::WindowToBuffer(int& x, int& y) const {
+  // A renderer with a logical size does this to the events itself.
+  if (renderer_->Canvas) WindowToCanvas(renderer_->Canvas, window_.get(), x, y);
+}
+
 std::string Video::RendererName() const {
   SDL_RendererInfo info;
   if (SDL_GetRendererInfo(renderer_->Renderer, &info) != 0) return "";

@@ -87,6 +87,8 @@ class Video {
   void ClientPosition(int& x, int& y) const;
   void SetClientPosition(int x, int y);
   std::string RendererName() const;
+  // A mouse position from the window in back-buffer pixels (in place).
+  void WindowToBuffer(int& x, int& y) const;
 
  private:
   Video() = default;
