@@ -25,6 +25,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "game_frame.h"
 #include "scan_codes.h"
