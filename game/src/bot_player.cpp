@@ -35,7 +35,7 @@ namespace pebblerun {
 namespace {
 
 constexpr int kTile = 32;
-constexpr int kLookAhead = 40;    // frames each plan is played out
+constexpr int kLookAhead = 32;    // frames each plan is played out
 constexpr int kReplanEvery = 10;  // frames between two looks
 constexpr int kLookDownRows = 30;
 constexpr Single kScreenBottom = 480;

@@ -126,6 +126,7 @@ SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player
                       const TraceSink& trace) {
   PauseSchedule pauses(options);
   SimResult result;
+  result.Story = g.StoryMode;
   Single scoreBeforeEnd = 0;
   const Long cap = options.MaxFrames >= 0 ? options.MaxFrames : kFrameCap;
   while (g.InGame && result.Frames < cap) {
@@ -153,11 +154,11 @@ SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player
   return result;
 }
 
-std::string SummaryLine(const SimOptions& options, const SimResult& result) {
+std::string SummaryLine(const SimOptions&, const SimResult& result) {
   const char* outcome = result.Won ? "won" : (result.Died ? "died" : "unfinished");
   char line[160];
   std::snprintf(line, sizeof line, "mode=%s frames=%ld level=%d score=%.9g result=%s",
-                options.Story ? "story" : "arcade", static_cast<long>(result.Frames),
+                result.Story ? "story" : "arcade", static_cast<long>(result.Frames),
                 static_cast<int>(result.Level), static_cast<double>(result.Score), outcome);
   return line;
 }

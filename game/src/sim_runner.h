@@ -36,6 +36,7 @@ struct SimResult {
   bool Won = false;
   bool Died = false;
   bool Finished = false;  // the game ran to its end
+  bool Story = true;      // the mode played (a playback's is its recording's)
 };
 
 // Receives one trace row (no line end) per unpaused frame.

@@ -36,12 +36,14 @@ TEST(ShippedReplays, EachPlaysBackToItsRecordedEnd) {
     ASSERT_TRUE(std::filesystem::exists(file));
     const auto lastFrame = quillon::vb::ParseLong(ReadIni("options", "lastframe", file));
     ASSERT_TRUE(lastFrame.has_value());
-    if (ReadIni("Map", "story", file) == "True") ++story;
+    const bool recordedInStory = ReadIni("Map", "story", file) == "True";
+    if (recordedInStory) ++story;
     // A watchable game: longer than half a minute.
     EXPECT_GT(*lastFrame, 1500);
 
     SimOptions o;
     o.AppDir = AppDir().string();
+    o.Story = n % 2 == 0;
     o.Player = SimPlayerKind::Replay;
     o.ReplayFile = file.string();
     Long endFrame = -1;
@@ -49,6 +51,8 @@ TEST(ShippedReplays, EachPlaysBackToItsRecordedEnd) {
       if (endFrame < 0 && GameOverRow(row)) endFrame = FrameOf(row);
     });
     ASSERT_TRUE(r.Finished);
+    // Played in the mode it was recorded in, whatever the player's mode.
+    EXPECT_EQ(r.Story, recordedInStory);
     // The recording ends a frame after the hero's last one, or a few more
     // while a name is typed.
     EXPECT_LT(endFrame, *lastFrame);
