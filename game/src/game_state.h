@@ -5,6 +5,7 @@
 // 21 x 5001 cells), so create it on the heap: std::make_unique<GameState>().
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -142,7 +143,9 @@ struct TileType {
 struct Playfield {
   // Cells[x][y]; only Cell() and PaintCell() touch them.
   std::array<std::array<Integer, kGridRows>, kGridColumns> Cells{};
-  std::array<std::array<bool, kGridRows>, kGridColumns> PaintedGrid{};
+  // One bit a cell: a game is copied often (players that look ahead play on
+  // copies), and the flags would otherwise be a third of the copy.
+  std::array<std::bitset<kGridRows>, kGridColumns> PaintedGrid{};
   std::array<TileType, kTileTypes> TileTypeTable{};
 };
 

@@ -73,7 +73,7 @@ bool PaintCell(GameState& g, Single x, Single y, bool set, bool value) {
   if (!(x >= 0) || !(y >= 0) || !(x <= 19)) return false;
   const int cx = Index(x), cy = Index(y);
   if (!InsideGrid(cx, cy)) return false;
-  bool& flag = g.Field.PaintedGrid[cx][cy];
+  auto flag = g.Field.PaintedGrid[cx][cy];
   if (set) {
     const Integer code = Cell(g, x, y);
     if (code >= 1 && code <= 50 && code != kGlass && code != kStone && flag != value) {
