@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -75,6 +76,27 @@ bool IsSoftware(SDL_Renderer* renderer) {
   return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
+// An OpenGL renderer that Mesa rasterizes on the processor (no graphics
+// card) costs about three times the engine's own canvas for a game frame,
+// so the canvas takes over then, unless the user named a renderer.
+bool RasterizedOnProcessor(SDL_Renderer* renderer) {
+  if (SDL_GetHint(SDL_HINT_RENDER_DRIVER)) return false;
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  // The renderer's context is current once it is made.
+  using GetString = const unsigned char* (*)(unsigned int);
+  constexpr unsigned int kGlRenderer = 0x1F01;
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+  if (!name) return false;
+  std::string lower(reinterpret_cast<const char*>(name));
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* software : {"llvmpipe", "softpipe", "software rasterizer"}) {
+    if (lower.find(software) != std::string::npos) return true;
+  }
+  return false;
+}
+
 // Without a graphics card the frame is drawn on a canvas of the back
 // buffer's size and scaled to the window once per frame, rather than every
 // sprite being scaled on its own; the engine can then also copy sprites
@@ -82,6 +104,9 @@ bool IsSoftware(SDL_Renderer* renderer) {
 std::shared_ptr<RendererHandle> SoftwareRenderer(SDL_Renderer* windowRenderer, const VideoMode& mode,
                                                  std::string& error) {
   SDL_DestroyRenderer(windowRenderer);
+  // The canvas goes to the window as a plain picture: sent through OpenGL
+  // instead it would cost a software rasterizer more than the frame itself.
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   SDL_Surface* canvas = CreateCanvas(mode.BufferWidth, mode.BufferHeight, error);
   if (!canvas) return nullptr;
   SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(canvas);
@@ -135,7 +160,7 @@ std::unique_ptr<Video> Video::Create(const VideoMode& mode, std::string& error) 
     error = SDL_GetError();
     return nullptr;
   }
-  if (IsSoftware(renderer)) {
+  if (IsSoftware(renderer) || RasterizedOnProcessor(renderer)) {
     video->renderer_ = SoftwareRenderer(renderer, mode, error);
     if (!video->renderer_) return nullptr;
     renderer = video->renderer_->Renderer;
