@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -53,6 +54,20 @@ namespace {
 
 int Centred(int screen, int window) {
   return vb::CLng((screen - window) / 2.0).value_or(0);
+}
+
+// A window centred on the desktop's usable area; one larger than that area
+// is shrunk to fit it, keeping its shape, rather than hanging off the screen.
+void PlaceWindow(int& x, int& y, int& w, int& h) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0 || w <= 0 || h <= 0) return;
+  if (w > usable.w || h > usable.h) {
+    const double scale = std::min(static_cast<double>(usable.w) / w, static_cast<double>(usable.h) / h);
+    w = std::max(1, static_cast<int>(w * scale));
+    h = std::max(1, static_cast<int>(h * scale));
+  }
+  x = usable.x + Centred(usable.w, w);
+  y = usable.y + Centred(usable.h, h);
 }
 
 // Full screen at the back buffer's size: the display mode closest to it.
@@ -135,15 +150,11 @@ std::unique_ptr<Video> Video::Create(const VideoMode& mode, std::string& error) 
   video->mode_ = mode;
   video->clip_ = PixelBox{0, 0, mode.BufferWidth, mode.BufferHeight};
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
-  SDL_DisplayMode desktop;
-  if (!mode.FullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
-    x = Centred(desktop.w, mode.WindowWidth);
-    y = Centred(desktop.h, mode.WindowHeight);
-  }
-  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
-  if (!mode.FullScreen && mode.OnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   int w = mode.FullScreen ? mode.BufferWidth : mode.WindowWidth;
   int h = mode.FullScreen ? mode.BufferHeight : mode.WindowHeight;
+  if (!mode.FullScreen) PlaceWindow(x, y, w, h);
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (!mode.FullScreen && mode.OnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   video->window_.reset(SDL_CreateWindow(mode.Caption.c_str(), x, y, w, h, flags));
   SDL_Window* window = video->window_.get();
   if (!window) {
