@@ -16,9 +16,9 @@
 
 #include <SDL.h>
 
-#include "mod_Main.h"
-#include "playfield.h"
-#include "sim_runner.h"
+#include "program/mod_Main.h"
+#include "sim/playfield.h"
+#include "headless/runner.h"
 
 namespace {
 

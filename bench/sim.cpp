@@ -21,9 +21,9 @@
 
 #include <unistd.h>
 
-#include "game_state.h"
-#include "sim_players.h"
-#include "sim_runner.h"
+#include "sim/game_state.h"
+#include "headless/players.h"
+#include "headless/runner.h"
 
 namespace pebblerun {
 namespace {

@@ -13,9 +13,9 @@
 #include <quillon/profile.h>
 
 #include "fuzz_folder.h"
-#include "game_state.h"
-#include "high_scores.h"
-#include "replay.h"
+#include "sim/game_state.h"
+#include "sim/high_scores.h"
+#include "sim/replay.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 
 #include <quillon/profile.h>
 
-#include "game_frame.h"
+#include "sim/game_frame.h"
 #include "fuzz_folder.h"
-#include "game_state.h"
-#include "options.h"
-#include "tuning.h"
+#include "sim/game_state.h"
+#include "sim/options.h"
+#include "sim/tuning.h"
 
 namespace {
 

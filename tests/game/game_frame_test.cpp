@@ -8,10 +8,11 @@
 #include <quillon/profile.h>
 
 #include "../engine/temp_folder.h"
-#include "bonus.h"
-#include "game_frame.h"
+#include "sim/bonus.h"
+#include "sim/game_frame.h"
+#include "sim/game_screen_step.h"
 #include "sim_fixture.h"
-#include "tuning.h"
+#include "sim/tuning.h"
 
 namespace pebblerun {
 namespace {

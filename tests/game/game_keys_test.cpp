@@ -1,11 +1,11 @@
-#include "game_keys.h"
+#include "sim/game_keys.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "scan_codes.h"
+#include "sim/scan_codes.h"
 
 namespace pebblerun {
 namespace {

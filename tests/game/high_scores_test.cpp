@@ -1,4 +1,4 @@
-#include "high_scores.h"
+#include "sim/high_scores.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <quillon/profile.h>
 
 #include "../engine/temp_folder.h"
-#include "game_ini.h"
+#include "sim/game_ini.h"
 
 namespace pebblerun {
 namespace {

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "bonus.h"
-#include "playfield.h"
+#include "sim/bonus.h"
+#include "sim/playfield.h"
 #include "sim_fixture.h"
 
 namespace pebblerun {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "player.h"
+#include "sim/player.h"
 #include "sim_fixture.h"
 
 namespace pebblerun {

@@ -11,10 +11,10 @@
 #include <quillon/profile.h>
 
 #include "../engine/temp_folder.h"
-#include "game_frame.h"
-#include "game_state.h"
-#include "sim_runner.h"
-#include "tuning.h"
+#include "sim/game_frame.h"
+#include "sim/game_state.h"
+#include "headless/runner.h"
+#include "sim/tuning.h"
 
 namespace pebblerun {
 namespace {

@@ -1,4 +1,4 @@
-#include "replay.h"
+#include "sim/replay.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <quillon/profile.h>
 
 #include "../engine/temp_folder.h"
-#include "game_ini.h"
-#include "playfield.h"
+#include "sim/game_ini.h"
+#include "sim/playfield.h"
 
 namespace pebblerun {
 namespace {

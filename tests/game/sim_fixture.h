@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "game_events.h"
-#include "game_state.h"
-#include "playfield.h"
-#include "tuning.h"
+#include "sim/game_events.h"
+#include "sim/game_state.h"
+#include "sim/playfield.h"
+#include "sim/tuning.h"
 
 namespace pebblerun::simtest {
 

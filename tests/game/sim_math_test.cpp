@@ -4,7 +4,7 @@
 
 #include <quillon/numbers.h>
 
-#include "sim_math.h"
+#include "sim/sim_math.h"
 
 namespace pebblerun {
 namespace {

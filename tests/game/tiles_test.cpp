@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim_fixture.h"
-#include "tiles.h"
+#include "sim/tiles.h"
 
 namespace pebblerun {
 namespace {

@@ -5,9 +5,9 @@
 #include <quillon/profile.h>
 
 #include "../engine/temp_folder.h"
-#include "game_ini.h"
-#include "options.h"
-#include "tuning.h"
+#include "sim/game_ini.h"
+#include "sim/options.h"
+#include "sim/tuning.h"
 
 namespace pebblerun {
 namespace {

@@ -11,7 +11,7 @@
 
 #include <quillon/numbers.h>
 
-#include "water.h"
+#include "sim/water.h"
 
 namespace pebblerun {
 namespace {

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "game_frame.h"
+#include "sim/game_frame.h"
+#include "sim/game_screen_step.h"
 #include "sim_fixture.h"
-#include "tiles.h"
-#include "world.h"
+#include "sim/tiles.h"
+#include "sim/world.h"
 
 namespace pebblerun {
 namespace {

@@ -15,7 +15,7 @@
 
 #include <quillon/profile.h>
 
-#include "sim_runner.h"
+#include "headless/runner.h"
 
 namespace pebblerun {
 namespace {

@@ -12,8 +12,8 @@
 #include <quillon/numbers.h>
 #include <quillon/profile.h>
 
-#include "game_ini.h"
-#include "sim_runner.h"
+#include "sim/game_ini.h"
+#include "headless/runner.h"
 
 namespace pebblerun {
 namespace {

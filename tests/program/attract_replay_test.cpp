@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "mod_Menu.h"
+#include "program/mod_Menu.h"
 
 namespace pebblerun {
 namespace {

@@ -3,7 +3,7 @@
 #include <map>
 #include <set>
 
-#include "init_dxLoad.h"
+#include "program/init_dxLoad.h"
 
 namespace pebblerun {
 namespace {

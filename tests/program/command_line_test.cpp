@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "command_line.h"
-#include "input_script.h"
+#include "program/command_line.h"
+#include "program/input_script.h"
 
 namespace pebblerun {
 namespace {

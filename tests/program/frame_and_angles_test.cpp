@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mod_Main.h"
+#include "program/mod_Main.h"
 
 namespace pebblerun {
 namespace {

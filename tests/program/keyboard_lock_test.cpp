@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mod_KeyboardLock.h"
+#include "program/mod_KeyboardLock.h"
 
 namespace pebblerun {
 namespace {

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "mod_Declares.h"
-#include "mod_Menu.h"
-#include "mod_Render.h"
+#include "program/mod_Declares.h"
+#include "program/mod_Menu.h"
+#include "program/mod_Render.h"
 
 namespace pebblerun {
 namespace {

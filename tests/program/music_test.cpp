@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "mod_Main.h"
+#include "program/mod_Main.h"
 
 namespace pebblerun {
 namespace {

@@ -6,7 +6,7 @@
 #include <regex>
 
 #include "program_run.h"
-#include "sim_runner.h"
+#include "headless/runner.h"
 
 namespace pebblerun {
 namespace {

@@ -13,9 +13,9 @@
 
 #include "engine_impl.h"
 #include "image.h"
-#include "mod_Declares.h"
-#include "mod_Render.h"
-#include "playfield.h"
+#include "program/mod_Declares.h"
+#include "program/mod_Render.h"
+#include "sim/playfield.h"
 
 namespace pebblerun {
 namespace {

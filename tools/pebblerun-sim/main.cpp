@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "sim_runner.h"
-#include "sim_trace.h"
+#include "headless/runner.h"
+#include "headless/trace.h"
 
 namespace {
 

@@ -1,0 +1,63 @@
+#pragma once
+// The program's spine: start-up, the main loop with its two branches (menus
+// and game), the music cross-fade, the frame wait and the orderly exit.
+//
+// Each pass of the loop is one frame. Before either branch runs,
+// g.Input.Keys holds the frame's 256-byte key state (the keyboard's, plus
+// any scripted keys); the menu reads its keys from there too.
+
+#include <cstdint>
+#include <string>
+
+#include "program/command_line.h"
+#include "program/input_script.h"
+#include "program/mod_Declares.h"
+
+namespace pebblerun {
+
+inline constexpr const char* kStartupFailureTitle = "Pebblerun";
+
+// How the loop runs: frame waits, a frame budget, scripted input, a replay.
+struct RunControl {
+  bool Headless = false;         // no frame waits
+  std::int64_t FrameLimit = -1;  // end after this many passes; -1 never
+  bool EndWithReplay = false;    // end when the replay given at start is over
+  InputScript Script;
+  std::int64_t Frame = 0;        // passes so far
+};
+
+// The whole program for one command line; the process exit code.
+int Main(const CommandLine& commandLine, const std::string& programFolder);
+
+// Start-up after the window has loaded: options, cursor, engine, display,
+// high scores, menu music. False when the display could not start. step
+// names what is being done (and which file is read) while it runs.
+bool StartUp(Program& p, const CommandLine& commandLine, std::string& step);
+
+// One pass of the main loop.
+void MainLoopPass(Program& p, RunControl& run);
+
+// Starts the playback of file at once (the menu's start fade skipped).
+void StartReplayNow(Program& p, const std::string& file);
+
+// Music of the two branches (no call at all while sound is off).
+void StartMenuMusic(GameState& g, GameObjects& o);
+void MenuMusicStep(GameState& g, GameObjects& o);
+void GameMusicStep(GameState& g, GameObjects& o);
+
+// Holds the frame to 1/fps seconds after the end of the previous wait
+// (sleeping, then spinning the last stretch); fps becomes 1/fps. Without
+// wait (headless runs) only the bookkeeping happens. FrameTime is 0.02
+// afterwards whatever the real frame length.
+void WaitFrame(GameState& g, FrameTiming& timing, Single& fps, bool wait = true);
+
+// Releases everything in order: cursor back, keyboard lock off, textures,
+// devices, engine objects.
+void ExitGame(Program& p);
+
+// x += distance cos(angle), y += distance sin(angle); degrees.
+void PolarOffset(const GameState& g, Single& x, Single& y, Single angle, Single distance);
+// One step each way: above 359 less 360, then below 0 plus 360.
+void WrapDegrees(Single& angle);
+
+}  // namespace pebblerun

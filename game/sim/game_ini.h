@@ -1,0 +1,25 @@
+#pragma once
+// The game's access to its INI files (tuning, options, high scores, replays).
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "sim/game_state.h"
+
+namespace pebblerun {
+
+// The path on disk of one of the game's files ("\Textures\lvl1.bmp"), under
+// the application folder unless the name is absolute.
+std::filesystem::path GameFile(const GameState& g, std::string_view name);
+
+// The value of key in section of file, "" when absent; at most 254 characters.
+std::string ReadIni(std::string_view section, std::string_view key,
+                    const std::filesystem::path& file);
+
+// Writes key = value, creating file, section and key as needed; a failed
+// write is not reported.
+void WriteIni(std::string_view section, std::string_view key, std::string_view value,
+              const std::filesystem::path& file);
+
+}  // namespace pebblerun

@@ -1,0 +1,62 @@
+#include "sim/high_scores.h"
+
+#include <quillon/numbers.h>
+
+#include "sim/game_ini.h"
+
+namespace pebblerun {
+namespace {
+
+constexpr const char* kSection = "hs";
+constexpr const char* kDefaultName = "TOBO";
+constexpr int kTableRows = 10;
+constexpr int kCandidate = 10;
+
+std::string Digit(int row) { return std::to_string(row); }
+
+void InsertCandidate(HighScoreState& hs) {
+  auto& rows = hs.HighScores;
+  for (int i = 0; i < kTableRows; ++i) {
+    if (rows[kCandidate].Score > rows[i].Score) {
+      for (int j = kTableRows - 1; j > i; --j) rows[j] = rows[j - 1];
+      rows[i] = rows[kCandidate];
+      rows[kCandidate] = HighScoreRow{"Tobo", 0};
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+std::string HighScoreFile(const GameState& g) {
+  return g.StoryMode ? "\\textures\\dot_black2.bmp" : "\\textures\\dot_white2.bmp";
+}
+
+void LoadHighScores(GameState& g) {
+  const auto file = GameFile(g, HighScoreFile(g));
+  auto& rows = g.Records.HighScores;
+  for (int row = 0; row < kTableRows; ++row) {
+    // A score that is not a number leaves the row's score as it was.
+    if (auto score = quillon::vb::ParseLong(ReadIni(kSection, "s" + Digit(row), file)))
+      rows[row].Score = *score;
+    rows[row].Name = ReadIni(kSection, "n" + Digit(row), file);
+    if (rows[row].Name.empty()) {
+      rows[row].Name = kDefaultName;
+      rows[row].Score = (10 - row) * 200;
+    }
+  }
+  SaveHighScores(g);
+}
+
+void SaveHighScores(GameState& g) {
+  InsertCandidate(g.Records);
+  if (g.HighScoresInMemoryOnly) return;
+  const auto file = GameFile(g, HighScoreFile(g));
+  for (int row = 0; row < kTableRows; ++row) {
+    const auto& entry = g.Records.HighScores[row];
+    WriteIni(kSection, "s" + Digit(row), quillon::vb::FormatLong(entry.Score), file);
+    WriteIni(kSection, "n" + Digit(row), entry.Name, file);
+  }
+}
+
+}  // namespace pebblerun

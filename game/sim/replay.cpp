@@ -1,0 +1,121 @@
+#include "sim/replay.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include <quillon/numbers.h>
+#include <quillon/paths.h>
+#include <quillon/profile.h>
+
+#include "sim/game_ini.h"
+#include "sim/game_keys.h"
+
+namespace pebblerun {
+namespace {
+
+namespace vb = quillon::vb;
+
+constexpr const char* kDefaultReplay = "replay.ini";
+
+std::filesystem::path RecordPath(const GameState& g) {
+  const auto& name = g.ReplayRecordFile;
+  return GameFile(g, name.empty() ? kDefaultReplay : name);
+}
+
+// One recorded input flag: the flag, the value last written and its key name.
+void RecordFlag(GameState& g, bool flag, bool& recorded, const char* name) {
+  if (flag == recorded) return;
+  ReplayWrite(g, name, vb::FormatBool(flag), "ingame");
+  recorded = flag;
+}
+
+// Keeps the text read for frame f when f lies within this playback's bounds.
+void KeepPlaybackText(GameState& g, int which, Single frame, const std::string& text) {
+  const auto index = vb::CLng(frame);
+  if (!index || *index < 0 || *index > g.PlaybackKeysBound) return;
+  auto& texts = g.Replay.PlaybackKeys[which];
+  if (static_cast<std::size_t>(*index) >= texts.size()) texts.resize(*index + 1);
+  texts[*index] = text;
+}
+
+void ApplyWalkText(const std::string& text, bool& recorded, bool& move) {
+  if (text == "True") recorded = true;
+  if (text == "False") recorded = false;
+  move = recorded;
+}
+
+}  // namespace
+
+void ReplayWrite(GameState& g, const std::string& key, const std::string& value,
+                 const std::string& section) {
+  const std::string fullKey =
+      section == "ingame" ? vb::FormatSingle(g.Replay.ReplayFrame) + "_" + key : key;
+  WriteIni(section, fullKey, value, RecordPath(g));
+}
+
+std::string ReplayRead(GameState& g, const std::string& key, const std::string& section,
+                       Single frame) {
+  if (g.Replay.ReplayFile.empty()) g.Replay.ReplayFile = kDefaultReplay;
+  const std::string fullKey = section == "ingame" ? vb::FormatSingle(frame) + "_" + key : key;
+  return ReadIni(section, fullKey, GameFile(g, g.Replay.ReplayFile));
+}
+
+bool ReplayFileExists(const GameState& g, const std::string& name) {
+  std::error_code error;
+  if (std::filesystem::exists(GameFile(g, name), error)) return true;
+  const auto here = std::filesystem::current_path(error);
+  return !error && std::filesystem::exists(quillon::paths::Resolve(name, here), error);
+}
+
+void RecordChanges(GameState& g) {
+  auto& in = g.Input;
+  auto& r = g.Replay;
+  RecordFlag(g, in.UpHeld, r.RecordedUp, "keyup");
+  RecordFlag(g, in.BombHeld, r.RecordedBomb, "keydown");
+  RecordFlag(g, in.MoveLeft, r.RecordedLeft, "keyleft");
+  RecordFlag(g, in.MoveRight, r.RecordedRight, "keyright");
+}
+
+void PlayChanges(GameState& g) {
+  auto& r = g.Replay;
+  auto& in = g.Input;
+  const Single f = r.ReplayFrame;
+  const std::string up = ReplayRead(g, "keyup", "ingame", f);
+  const std::string bomb = ReplayRead(g, "keydown", "ingame", f);
+  const std::string left = ReplayRead(g, "keyleft", "ingame", f);
+  const std::string right = ReplayRead(g, "keyright", "ingame", f);
+  KeepPlaybackText(g, 0, f, up);
+  KeepPlaybackText(g, 1, f, bomb);
+  KeepPlaybackText(g, 2, f, left);
+  KeepPlaybackText(g, 3, f, right);
+
+  if (f >= r.ReplayLastFrame) g.GameOver = true;
+  if (up == "True") in.JumpRequest = true;
+  if (bomb == "True") {
+    in.BombRequest = true;
+    // The recorded game set its bomb off in this very frame, before the
+    // simulation ran; waiting for the next keyboard pass would set it off one
+    // frame later, at another place, and the playback would part from the
+    // recording.
+    if (!g.GameOver && !g.GamePaused) FireBomb(g);
+  }
+  ApplyWalkText(left, r.RecordedLeft, in.MoveLeft);
+  ApplyWalkText(right, r.RecordedRight, in.MoveRight);
+}
+
+void ReplayStep(GameState& g) {
+  auto& r = g.Replay;
+  if (r.RecordingReplay) RecordChanges(g);
+  if (r.ReplayFrame == 0 && r.RecordingReplay) {
+    // Changes still held for the old file must not come back into the new one.
+    quillon::profile::Flush();
+    std::error_code error;
+    std::filesystem::remove(RecordPath(g), error);
+    SaveReplayMap(g);
+  }
+  if (r.ReplayFrame == 0 && r.PlayingReplay) LoadReplayMap(g);
+  if (r.PlayingReplay && !r.RecordingReplay) PlayChanges(g);
+  r.ReplayFrame += 1;
+}
+
+}  // namespace pebblerun

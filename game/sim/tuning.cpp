@@ -1,0 +1,258 @@
+#include "sim/tuning.h"
+
+#include <quillon/numbers.h>
+
+#include "sim/game_ini.h"
+#include "sim/options.h"
+#include "sim/playfield.h"
+#include "sim/replay.h"
+#include "sim/tuning_keys.h"
+
+namespace pebblerun {
+
+namespace vb = quillon::vb;
+
+std::string TuningFileName(const GameState& g) {
+  return g.StoryMode ? "\\Textures\\lvl1.bmp" : "\\Textures\\lvl2.bmp";
+}
+
+void FillBuiltInLevels(GameState& g) {
+  struct Row {
+    Integer platform, skip;
+    Single speed;
+    Integer size;
+    const char* colour;
+  };
+  static constexpr Row kBuiltIn[] = {
+      {0, 0, 0, 0, ""},           {3, 3, 90, 20, "green"},   {4, 3, 100, 30, "greendark"},
+      {3, 4, 120, 80, "bluelight"}, {4, 4, 130, 100, "blue"},  {3, 4, 150, 120, "yellow"},
+      {4, 4, 160, 120, "orangedark"}, {3, 4, 180, 130, "blue2"}, {3, 5, 210, 140, "bluedark"},
+      {3, 6, 250, 150, "brown"},  {4, 7, 270, 160, "reddark"}, {14, 0, 0, 15, "green"}};
+  g.LevelSpecs = {};
+  for (std::size_t i = 0; i < std::size(kBuiltIn); ++i) {
+    const Row& r = kBuiltIn[i];
+    g.LevelSpecs[i] = LevelSpec{r.platform, r.speed, r.skip, r.size, r.colour};
+  }
+}
+
+void BuildTileTypeTable(GameState& g) {
+  // The fixed order: a level's named colour is the colour it shows.
+  static constexpr const char* kColours[] = {"greendark", "blue",  "blue2",      "bluedark",
+                                             "bluelight", "brown", "orange",     "orangedark",
+                                             "red",       "reddark", "yellow"};
+  static constexpr const char* kNames[] = {"normal", "mud", "gum", "ice"};
+  auto& table = g.Field.TileTypeTable;
+  table = {};
+  for (int k = 0; k < 4; ++k) table[1 + k] = TileType{k + 1, kNames[k], "green"};
+  table[5] = TileType{5, "glass", "glass"};
+  table[6] = TileType{6, "stone", "stone"};
+  int index = 7;
+  for (const char* colour : kColours) {
+    for (int k = 0; k < 4; ++k) table[index++] = TileType{k + 1, kNames[k], colour};
+  }
+}
+
+namespace {
+
+void ResetPerGameState(GameState& g) {
+  g.GameOver = false;
+  g.EndOfGameReady = false;
+  g.StoryCompleted = false;
+  g.GamePaused = false;
+  g.GameEndFade = 0;
+  g.World.ScrollY = 0;
+  g.World.Score = 0;
+  g.World.AliveScore = 0;
+  g.World.FallScore = 0;
+  g.World.ComboMultiplier = 1.0f;
+  g.World.CurrentLevel = 0;
+  g.World.WaterWaves = {};
+  g.Field.Cells = {};  // the painted flags stay, as generation expects
+  g.Tiles = TileState{};
+  g.Screen.Clouds = {};
+  g.Bonus.BootTimeLeft = 0;
+  g.Bonus.EarsTimeLeft = 0;
+  g.Bonus.GlassWaveArmed = false;
+  g.Hero = PlayerState{};
+  // Requests left over from the last game must not move Tobo in this one.
+  g.Input.MoveLeft = g.Input.MoveRight = false;
+  g.Input.JumpRequest = g.Input.BombRequest = false;
+  g.Overlay.LevelShown = 0;
+  g.Overlay.LevelBannerTimer = 0;
+  g.Overlay.LevelBannerAlpha = 0;
+  g.Overlay.WarningArrowsOn = false;
+}
+
+// A playback plays the map and every later draw of the recorded game when
+// its file names the seed; otherwise a fresh seed.
+void SeedGame(GameState& g) {
+  std::uint32_t seed = static_cast<std::uint32_t>(g.CosmeticRandom.Rnd() * 16777216.0f);
+  g.Replay.SeededPlayback = false;
+  if (g.Replay.PlayingReplay) {
+    const auto stored = vb::ParseLong(ReplayRead(g, "seed", "Map", 0));
+    if (stored && *stored >= 0 && static_cast<std::uint32_t>(*stored) <= RandomGenerator::kMaxSeed) {
+      seed = static_cast<std::uint32_t>(*stored);
+      g.Replay.SeededPlayback = true;
+    }
+  }
+  g.Replay.GameSeed = seed;
+  g.Random.Seed(seed);
+}
+
+void ReadPlayerAndTiles(GameState& g, const TuningReader& in) {
+  auto& t = g.Tuning;
+  in.ReadLong("Misc", "ShowCursor_InFullscreen", t.Misc.ShowCursor_InFullscreen);
+  in.ReadBool("Misc", "DebugWindow_Visible", t.Misc.DebugWindow_Visible);
+  static constexpr const char* kPercentKeys[] = {"Tile_Normal", "Tile_Mud",   "Tile_Gum",
+                                                 "Tile_Ice",    "Tile_Glass", "Tile_Stone"};
+  for (int k = 0; k < 6; ++k) in.ReadInteger("Map Precentage", kPercentKeys[k], t.TileKindPercent[k + 1]);
+  auto& p = t.Player;
+  in.ReadScaled("Player", "Position_Tile_X", 32.0, p.Position_Tile_X);
+  in.ReadScaled("Player", "Position_Tile_Y", 32.0, p.Position_Tile_Y);
+  in.ReadSingle("Player", "WalkSpeed", p.WalkSpeed);
+  in.ReadSingle("Player", "WalkSpeed_Mud_DEVIDER", p.WalkSpeed_Mud_DEVIDER);
+  in.ReadDivided("Player", "WalkSpeed_Ice_MULTIPLY", 15.0, p.WalkSpeed_Ice_MULTIPLY);
+  in.ReadDivided("Player", "Weight", 10.0, p.Weight);
+  in.ReadSingle("Player", "SlowDown_AfterHit_Ice_DEVIDER", p.SlowDown_AfterHit_Ice_DEVIDER);
+  in.ReadSingle("Player", "BounceFrom_Everything_DEVIDER", p.BounceFrom_Everything_DEVIDER);
+  in.ReadDivided("Player", "BounceFrom_Gum_DEVIDER", 10.0, p.BounceFrom_Gum_DEVIDER);
+  in.ReadSingle("Player", "Smash_Glass_ForceNeeded", p.Smash_Glass_ForceNeeded);
+  in.ReadSingle("Player", "Jump_Force", p.Jump_Force);
+  auto& f = t.Falling_Tiles;
+  in.ReadSingle("Falling_Tiles", "Weight", f.Weight);
+  in.ReadSingle("Falling_Tiles", "Hit_PushOnForce", f.Hit_PushOnForce);
+  in.ReadSingle("Falling_Tiles", "Hit_SmashOnForce", f.Hit_SmashOnForce);
+  in.ReadInteger("Falling_Tiles", "Smashing_Explosion_Distance", f.Smashing_Explosion_Distance);
+  in.ReadBool("Falling_Tiles", "Continue_Falling_After_PushingAnotherTile",
+              f.Continue_Falling_After_PushingAnotherTile);
+}
+
+void ReadScoreAndDrills(GameState& g, const TuningReader& in) {
+  auto& s = g.Tuning.Score;
+  in.ReadSingle("Score", "Staying_Alive", s.Staying_Alive);
+  in.ReadSingle("Score", "Falling_Speed", s.Falling_Speed);
+  in.ReadSingle("Score", "Hit_PushTile", s.Hit_PushTile);
+  in.ReadSingle("Score", "Hot_SmashTile", s.Hot_SmashTile);
+  in.ReadSingle("Score", "Combo_LastsFor_Seconds", s.Combo_LastsFor_Seconds);
+  in.ReadDivided("Score", "Combo_OnHitTile_AppendToMultiplyer", 10.0,
+                 s.Combo_OnHitTile_AppendToMultiplyer);
+  in.ReadBool("Score", "Graphic_BackLayer", s.Graphic_BackLayer);
+  in.ReadString("Score", "Graphic_RGB", s.Graphic_RGB);
+  in.ReadBool("Score", "Graphic_Combo_Visible", s.Graphic_Combo_Visible);
+  in.ReadString("Score", "Graphic_Combo_RGB", s.Graphic_Combo_RGB);
+  in.ReadBool("Score", "Graphic_ComboOverPlayer_Visible", s.Graphic_ComboOverPlayer_Visible);
+  in.ReadBool("Score", "ScoreIs_ComboPlusScore", s.ScoreIs_ComboPlusScore);
+  auto& d = g.Tuning.SharpDrills;
+  in.ReadSingle("Sharp drills", "Starting_Position_Y", d.Starting_Position_Y);
+  in.ReadSingle("Sharp drills", "Speed_of_Lowering", d.Speed_of_Lowering);
+  in.ReadLong("Sharp drills", "HitStone_GoBack_Pixels", d.HitStone_GoBack_Pixels);
+}
+
+void ReadBonusesAndWater(GameState& g, const TuningReader& in) {
+  auto& b = g.Tuning.Bonus;
+  auto& s = g.Tuning.Score;
+  in.ReadSingle("Player", "Bonus_BombsAtStart", g.Tuning.Player.Bonus_BombsAtStart);
+  in.ReadInteger("Bonus", "NumOf_BigEars", b.NumOf_BigEars);
+  in.ReadInteger("Bonus", "NumOf_Bomb", b.NumOf_Bomb);
+  in.ReadInteger("Bonus", "NumOf_BombGlass", b.NumOf_BombGlass);
+  in.ReadInteger("Bonus", "NumOf_Boots", b.NumOf_Boots);
+  in.ReadInteger("Bonus", "NumOf_Pie", b.NumOf_Pie);
+  in.ReadDivided("Score", "Bonus_BombGlass_Points", 10.0, s.Bonus_BombGlass_Points);
+  in.ReadDivided("Score", "Bonus_Bomb_Points", 10.0, s.Bonus_Bomb_Points);
+  in.ReadDivided("Bonus", "Bomb_Weight", 10.0, b.Bomb_Weight);
+  in.ReadDivided("Bonus", "Pie_Weight", 10.0, b.Pie_Weight);
+  in.ReadInteger("Score", "Bonus_Pie_Points", s.Bonus_Pie_Points);
+  in.ReadDivided("Bonus", "Boot_Weight", 10.0, b.Boot_Weight);
+  in.ReadSingle("Score", "Bonus_Boot_Points", s.Bonus_Boot_Points);
+  in.ReadSingle("Bonus", "Bonus_Boot_Time", b.Bonus_Boot_Time);
+  in.ReadScaled("Bonus", "Ears_Weight", 0.1, b.Ears_Weight);
+  in.ReadSingle("Score", "Bonus_Ears_Points", s.Bonus_Ears_Points);
+  in.ReadSingle("Bonus", "Bonus_Ears_Time", b.Bonus_Ears_Time);
+  in.ReadFromBase("Water", "StartupHeight", 480.0, g.Tuning.Water.StartupHeight);
+  in.ReadFromBase("Water", "FixedHeight", 480.0, g.Tuning.Water.FixedHeight);
+}
+
+// The tuning values that are starting points of the game's own state.
+void ApplyStartValues(GameState& g) {
+  g.Hero.PX = g.Tuning.Player.Position_Tile_X;
+  g.Hero.PY = g.Tuning.Player.Position_Tile_Y;
+  g.Hero.LastPX = g.Hero.PX;
+  g.Hero.Weight = g.Tuning.Player.Weight;
+  g.Bonus.BombCount = g.Tuning.Player.Bonus_BombsAtStart;
+  g.World.DrillY = g.Tuning.SharpDrills.Starting_Position_Y;
+  g.World.WaterY = g.Tuning.Water.StartupHeight;
+  g.World.WaterTarget = g.Tuning.Water.FixedHeight;
+}
+
+// A playback is played in the mode it was recorded in (its file says which):
+// the other mode's tuning and rules would make it go differently. The
+// player's own mode comes back when the playback ends.
+void TakeReplayMode(GameState& g) {
+  if (!g.Replay.PlayingReplay) return;
+  const auto story = vb::ParseBool(ReplayRead(g, "story", "Map", 0));
+  if (!story || *story == g.StoryMode) return;
+  g.Replay.ModeBeforePlayback = g.StoryMode;
+  g.StoryMode = *story;
+}
+
+}  // namespace
+
+void StartGame(GameState& g, bool load) {
+  if (!load) return;
+  TakeReplayMode(g);
+  const auto file = GameFile(g, TuningFileName(g));
+  ResetPerGameState(g);
+  g.World.FieldOffsetX = 80.0f;
+  g.World.TileSize = 32.0f;
+  FillBuiltInLevels(g);
+  BuildTileTypeTable(g);
+  g.PlayedGames = ReadPlayedGames();
+  const TuningReader in(file);
+  ReadPlayerAndTiles(g, in);
+  ReadScoreAndDrills(g, in);
+  ReadBonusesAndWater(g, in);
+  ApplyStartValues(g);
+  ReadLevelTable(g, true, file);
+  if (g.StoryLength == 0) {
+    // No length was ever read (a first game without a readable level table):
+    // the map follows the table as it stands, built-in values included.
+    int sum = 0;
+    for (int lvl = 1; lvl <= 10; ++lvl) sum += g.LevelSpecs[lvl].LevelSize;
+    if (sum >= -32768 && sum <= 32767) g.StoryLength = static_cast<Single>(sum);
+  }
+  SeedGame(g);
+  GenerateMap(g);
+}
+
+void ReadLevelTable(GameState& g, bool load, const std::filesystem::path& file) {
+  if (!load) return;
+  const TuningReader in(file);
+  auto key = [](int level, const char* suffix) {
+    return std::string("Level-") + (level < 10 ? "0" : "") + std::to_string(level) + suffix;
+  };
+  for (int lvl = 1; lvl <= 10; ++lvl) {
+    LevelSpec& spec = g.LevelSpecs[lvl];
+    if (lvl == 5 || lvl == 7) {
+      // These two share level 6's pace and level 7's colour, with full-width platforms.
+      spec.PlatformSize = 14;
+      spec.OnEachPlatformSkipLines = 0;
+      if (!in.ReadSingle("Levels", key(6, "_ScreenSpeed"), spec.ScreenSpeed)) return;
+      if (!in.ReadInteger("Levels", key(6, "_LevelSize"), spec.LevelSize)) return;
+      in.ReadString("Levels", key(7, "_TileType"), spec.TileType);
+      continue;
+    }
+    if (!in.ReadInteger("Levels", key(lvl, "_PlatformSize"), spec.PlatformSize)) return;
+    if (!in.ReadInteger("Levels", key(lvl, "_OnEachPlatformSkipLines"), spec.OnEachPlatformSkipLines)) return;
+    if (!in.ReadSingle("Levels", key(lvl, "_ScreenSpeed"), spec.ScreenSpeed)) return;
+    if (!in.ReadInteger("Levels", key(lvl, "_LevelSize"), spec.LevelSize)) return;
+    in.ReadString("Levels", key(lvl, "_TileType"), spec.TileType);
+  }
+  int sum = 0;
+  for (int lvl = 1; lvl <= 10; ++lvl) {
+    sum += g.LevelSpecs[lvl].LevelSize;
+    if (sum > 32767 || sum < -32768) return;  // the 16-bit sum overflows: keep the old length
+  }
+  g.StoryLength = static_cast<Single>(sum);
+}
+
+}  // namespace pebblerun
