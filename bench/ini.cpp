@@ -40,8 +40,8 @@ void BM_IniWriteThenRead(benchmark::State& state) {
     }
     quillon::profile::Flush();
   }
-  state.counters["per_call"] =
-      benchmark::Counter(2 * kKeys, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_call"] = benchmark::Counter(
+      2 * kKeys, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   quillon::profile::ClearCache();
   fs::remove_all(app);
 }

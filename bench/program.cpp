@@ -16,9 +16,9 @@
 
 #include <SDL.h>
 
+#include "headless/runner.h"
 #include "program/mod_Main.h"
 #include "sim/playfield.h"
-#include "headless/runner.h"
 
 namespace {
 
@@ -89,7 +89,8 @@ BENCHMARK(StartupToFirstMenuFrame)
     ->Arg(kSoftware)
     ->Arg(kOpenGL)
     ->ArgName("renderer")
-    ->Unit(benchmark::kMillisecond)->Iterations(5);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 std::filesystem::path RecordedGame() {
   const auto replay = std::filesystem::temp_directory_path() / "pebblerun-bench-replay.ini";
@@ -119,14 +120,16 @@ struct FrameCost {
     // Share of one core at 50 frames a second; with waits on, less the same
     // figure without them is what the waiting itself costs.
     state.counters["core_percent_at_50fps"] = ms / 20 * 100;
-    if (Sprites > 0) state.counters["sprites_per_frame"] = static_cast<double>(Sprites) / static_cast<double>(Frames);
+    if (Sprites > 0)
+      state.counters["sprites_per_frame"] = static_cast<double>(Sprites) / static_cast<double>(Frames);
   }
 };
 
 // The larger layers of a game frame, counted from the state: visible cells,
 // water strips, drill heads and shafts, Tobo and his trail.
 std::int64_t SpritesOf(const GameState& g) {
-  std::int64_t n = 18 + 13 * (1 + std::max<std::int64_t>(0, static_cast<std::int64_t>(g.World.DrillY + 32) / 32));
+  std::int64_t n =
+      18 + 13 * (1 + std::max<std::int64_t>(0, static_cast<std::int64_t>(g.World.DrillY + 32) / 32));
   const int first = static_cast<int>(-g.World.ScrollY) / 32;
   for (int y = first; y <= first + 15 && y < kGridRows; ++y) {
     for (int x = 0; x < 15; ++x) n += g.Field.Cells[x][y] > 0;
@@ -218,7 +221,12 @@ void MenuFrames(benchmark::State& state) {
   cost.Report(state);
   ExitGame(*p);
 }
-BENCHMARK(MenuFrames)->Arg(kSoftware)->Arg(kOpenGL)->ArgName("renderer")->Iterations(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(MenuFrames)
+    ->Arg(kSoftware)
+    ->Arg(kOpenGL)
+    ->ArgName("renderer")
+    ->Iterations(100)
+    ->Unit(benchmark::kMillisecond);
 
 // The first 50 frames of a game, while the menu background fades out over
 // the field: the dearest frames a game has.

@@ -21,9 +21,9 @@
 
 #include <unistd.h>
 
-#include "sim/game_state.h"
 #include "headless/players.h"
 #include "headless/runner.h"
+#include "sim/game_state.h"
 
 namespace pebblerun {
 namespace {
@@ -39,8 +39,8 @@ class BenchFolder {
   BenchFolder() : dir_(fs::temp_directory_path() / ("pebblerun-bench-" + std::to_string(getpid()))) {
     fs::create_directories(dir_ / "textures");
     const char* other = std::getenv("PEBBLERUN_APP_DIR");
-    const fs::path source = other ? fs::path(other) / "textures"
-                                  : fs::path(PEBBLERUN_SOURCE_DIR) / "tests/game/fixtures/tuning";
+    const fs::path source =
+        other ? fs::path(other) / "textures" : fs::path(PEBBLERUN_SOURCE_DIR) / "tests/game/fixtures/tuning";
     for (const char* name : {"lvl1.bmp", "lvl2.bmp"}) {
       fs::copy_file(source / name, dir_ / "textures" / name, fs::copy_options::overwrite_existing);
     }

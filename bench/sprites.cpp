@@ -30,7 +30,8 @@ quillon::Image Ball() {
 }
 
 void BM_SpriteFrame(benchmark::State& state) {
-  const auto folder = std::filesystem::temp_directory_path() / ("quillon-bench-" + std::to_string(::getpid()));
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("quillon-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   quillon::Engine engine;
   if (!engine.Quillon_Start(0, folder.string(), 640, 480)) {
@@ -46,7 +47,9 @@ void BM_SpriteFrame(benchmark::State& state) {
     for (int i = 0; i < sprites; ++i) {
       engine.AmbientColor(255, 128 + i % 128, 255 - i % 200);
       const float x = static_cast<float>((i * 37 + frame) % 608), y = static_cast<float>((i * 53) % 448);
-      const float angle = (state.range(1) == 4 ? i % 4 == 0 : state.range(1) == 1) ? static_cast<float>((i * 7 + frame) % 360) : 0.0f;
+      const float angle = (state.range(1) == 4 ? i % 4 == 0 : state.range(1) == 1)
+                              ? static_cast<float>((i * 7 + frame) % 360)
+                              : 0.0f;
       engine.Draw(ball, x, y, 32, 32, angle, static_cast<std::int16_t>(40 + i % 60));
     }
     engine.Present();
@@ -56,7 +59,12 @@ void BM_SpriteFrame(benchmark::State& state) {
   engine.Quillon_Unload();
   std::filesystem::remove_all(folder);
 }
-BENCHMARK(BM_SpriteFrame)->Args({700, 4})->Args({700, 0})->Args({700, 1})->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SpriteFrame)
+    ->Args({700, 4})
+    ->Args({700, 0})
+    ->Args({700, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 }  // namespace
 

@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (entry.IsEmpty() || !quillon::pak::IsStorable(entry.StoredName, entry.Data)) {
       continue;
     }
-    if (kept >= reread.size() || reread[kept].StoredName != entry.StoredName || reread[kept].Data != entry.Data) {
+    if (kept >= reread.size() || reread[kept].StoredName != entry.StoredName ||
+        reread[kept].Data != entry.Data) {
       std::abort();
     }
     ++kept;

@@ -13,8 +13,8 @@
 
 #include <quillon/profile.h>
 
-#include "sim/game_frame.h"
 #include "fuzz_folder.h"
+#include "sim/game_frame.h"
 #include "sim/game_state.h"
 #include "sim/options.h"
 #include "sim/tuning.h"

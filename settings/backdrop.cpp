@@ -83,8 +83,8 @@ void DrawGround(QPainter& p, const QRectF& area, qreal unit, qreal groundHeight)
   water.lineTo(area.left(), waterTop);
   const qreal wave = unit * 0.9;
   for (qreal x = area.left(); x < area.right() + wave; x += wave)
-    water.quadTo(x + wave / 2, waterTop + ((static_cast<int>(x / wave) % 2) ? -1 : 1) * unit * 0.18,
-                 x + wave, waterTop);
+    water.quadTo(x + wave / 2, waterTop + ((static_cast<int>(x / wave) % 2) ? -1 : 1) * unit * 0.18, x + wave,
+                 waterTop);
   water.lineTo(area.right(), area.bottom());
   water.closeSubpath();
   QLinearGradient deep(0, waterTop, 0, area.bottom());
@@ -98,21 +98,18 @@ void DrawGround(QPainter& p, const QRectF& area, qreal unit, qreal groundHeight)
 void DrawFallingTiles(QPainter& p, const QRectF& area, qreal unit) {
   const qreal tile = unit * 1.2;
   struct Falling {
-    bool right;   // by the right edge, else by the left one
-    qreal y;      // fraction of the height, so they keep clear of the title
+    bool right;  // by the right edge, else by the left one
+    qreal y;     // fraction of the height, so they keep clear of the title
     qreal angle;
     int kind;
   };
-  const std::array<Falling, 4> tiles = {{{false, 0.36, -14, 0},
-                                         {true, 0.44, 11, 3},
-                                         {false, 0.66, 8, 2},
-                                         {true, 0.74, -9, 5}}};
+  const std::array<Falling, 4> tiles = {
+      {{false, 0.36, -14, 0}, {true, 0.44, 11, 3}, {false, 0.66, 8, 2}, {true, 0.74, -9, 5}}};
   // Centred in the side margins (SideMargin), beside the panel, not under it.
   const qreal inset = unit * kSideMarginLines / 2;
   for (const Falling& f : tiles) {
     p.save();
-    p.translate(f.right ? area.right() - inset : area.left() + inset,
-                area.top() + area.height() * f.y);
+    p.translate(f.right ? area.right() - inset : area.left() + inset, area.top() + area.height() * f.y);
     p.rotate(f.angle);
     DrawTile(p, QRectF(-tile / 2, -tile / 2, tile, tile), kTileColours[f.kind]);
     p.restore();
@@ -141,28 +138,22 @@ void DrawTobo(QPainter& p, const QPointF& centre, qreal radius) {
     p.setBrush(Qt::white);
     p.drawEllipse(eye, radius * 0.25, radius * 0.3);
     p.setBrush(QColor(0x1b, 0x1b, 0x2a));
-    p.drawEllipse(QPointF(eye.x() + radius * 0.06, eye.y() + radius * 0.06), radius * 0.12,
-                  radius * 0.15);
+    p.drawEllipse(QPointF(eye.x() + radius * 0.06, eye.y() + radius * 0.06), radius * 0.12, radius * 0.15);
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(eye.x() + radius * 0.1, eye.y()), radius * 0.04, radius * 0.04);
   }
 
   p.setPen(QPen(QColor(0x10, 0x3c, 0x7c), radius * 0.08, Qt::SolidLine, Qt::RoundCap));
   p.setBrush(Qt::NoBrush);
-  const QRectF smile(centre.x() - radius * 0.3, centre.y() + radius * 0.05, radius * 0.6,
-                     radius * 0.45);
+  const QRectF smile(centre.x() - radius * 0.3, centre.y() + radius * 0.05, radius * 0.6, radius * 0.45);
   p.drawArc(smile, 200 * 16, 140 * 16);
 }
 
 }  // namespace
 
-int SideMargin(const QWidget& widget) {
-  return static_cast<int>(std::ceil(Unit(widget) * kSideMarginLines));
-}
+int SideMargin(const QWidget& widget) { return static_cast<int>(std::ceil(Unit(widget) * kSideMarginLines)); }
 
-int GroundHeight(const QWidget& widget) {
-  return static_cast<int>(std::ceil(Unit(widget) * kGroundLines));
-}
+int GroundHeight(const QWidget& widget) { return static_cast<int>(std::ceil(Unit(widget) * kGroundLines)); }
 
 void PaintBackdrop(QPainter& painter, const QRectF& area, qreal unit) {
   painter.save();

@@ -36,14 +36,12 @@ frmMain::frmMain(std::filesystem::path appDir, QWidget* parent)
     : QDialog(parent), AppDir_(std::move(appDir)) {
   Ask = [](QWidget* owner, const QString& title, const QString& text) {
     // No is the default so that a stray Enter never throws scores away.
-    return QMessageBox::question(owner, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No);
+    return QMessageBox::question(owner, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   };
   Warn = [](QWidget* owner, const QString& title, const QString& text) {
     QMessageBox::warning(owner, title, text);
   };
-  StartProgram = [](const QString& program, const QStringList& arguments,
-                    const QString& workingDirectory) {
+  StartProgram = [](const QString& program, const QStringList& arguments, const QString& workingDirectory) {
     return QProcess::startDetached(program, arguments, workingDirectory);
   };
 

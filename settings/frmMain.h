@@ -25,8 +25,8 @@ class frmMain : public QDialog {
 
  public:
   // Asks a Yes/No question; the answer is QMessageBox::Yes or another button.
-  using AskFn = std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title,
-                                                          const QString& text)>;
+  using AskFn =
+      std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text)>;
   // Tells the player about a failure.
   using WarnFn = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
   // Starts a program as a process of its own; false when it could not start.
@@ -40,9 +40,9 @@ class frmMain : public QDialog {
   WarnFn Warn;
   StartFn StartProgram;
 
-  QCheckBox* Check1 = nullptr;     // "Full screen"
-  QCheckBox* Check2 = nullptr;     // "Sounds and Music"
-  QCheckBox* Check3 = nullptr;     // "High details"
+  QCheckBox* Check1 = nullptr;       // "Full screen"
+  QCheckBox* Check2 = nullptr;       // "Sounds and Music"
+  QCheckBox* Check3 = nullptr;       // "High details"
   QPushButton* Command1 = nullptr;   // "SAVE"
   QPushButton* Command1s = nullptr;  // "SAVE & PLAY"
   QPushButton* Command2 = nullptr;   // "Reset 'STORY' high scores"

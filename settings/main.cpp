@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
                      "and starts it."));
   parser.addHelpOption();
   const QCommandLineOption appDirOption(
-      QStringLiteral("app-dir"),
-      QStringLiteral("The game's folder (default: the folder of this program)."),
+      QStringLiteral("app-dir"), QStringLiteral("The game's folder (default: the folder of this program)."),
       QStringLiteral("DIR"));
   parser.addOption(appDirOption);
   parser.process(app);

@@ -24,21 +24,18 @@ std::filesystem::path GameProgramPath(const std::filesystem::path& appDir) {
   return quillon::paths::Resolve("\\Pebblerun", appDir);
 }
 
-std::string ReadIni(const std::filesystem::path& file, std::string_view section,
-                    std::string_view key) {
+std::string ReadIni(const std::filesystem::path& file, std::string_view section, std::string_view key) {
   return quillon::profile::ReadString(file, section, key, "");
 }
 
-bool WriteIni(const std::filesystem::path& file, std::string_view section,
-              std::string_view key, std::string_view value) {
+bool WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
+              std::string_view value) {
   return quillon::profile::WriteString(file, section, key, value);
 }
 
 bool FlushIni() { return quillon::profile::Flush(); }
 
-bool CheckedFromText(std::string_view text) {
-  return quillon::vb::ParseBool(text).value_or(false);
-}
+bool CheckedFromText(std::string_view text) { return quillon::vb::ParseBool(text).value_or(false); }
 
 std::optional<std::string> DeleteHighScoreFile(const std::filesystem::path& file) {
   std::error_code error;

@@ -25,10 +25,9 @@ std::filesystem::path ArcadeHighScorePath(const std::filesystem::path& appDir);
 std::filesystem::path GameProgramPath(const std::filesystem::path& appDir);
 
 // The value of key in section of file, "" when any of them is missing.
-std::string ReadIni(const std::filesystem::path& file, std::string_view section,
-                    std::string_view key);
-bool WriteIni(const std::filesystem::path& file, std::string_view section,
-              std::string_view key, std::string_view value);
+std::string ReadIni(const std::filesystem::path& file, std::string_view section, std::string_view key);
+bool WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
+              std::string_view value);
 // Puts every held INI change on disk now, so the game sees it.
 bool FlushIni();
 

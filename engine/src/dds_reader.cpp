@@ -56,7 +56,8 @@ std::optional<Image> ReadPacked(std::span<const std::uint8_t> data, const Header
     const std::uint8_t* row = data.data() + y * pitch;
     for (std::uint32_t x = 0; x < h.Width; ++x) {
       std::uint32_t pixel = 0;
-      for (std::size_t k = 0; k < bytesPerPixel; ++k) pixel |= std::uint32_t{row[x * bytesPerPixel + k]} << (8 * k);
+      for (std::size_t k = 0; k < bytesPerPixel; ++k)
+        pixel |= std::uint32_t{row[x * bytesPerPixel + k]} << (8 * k);
       std::uint8_t* out = image.Pixel(static_cast<int>(x), static_cast<int>(y));
       out[0] = Channel(pixel, h.RMask, 0);
       out[1] = Channel(pixel, h.GMask, 0);

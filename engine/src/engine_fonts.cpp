@@ -27,7 +27,8 @@ void Engine::CreateFont(std::string_view KeyName, std::string_view FontName, std
   const std::string key = Lower(KeyName);
   auto& fonts = impl_->Fonts;
   if (std::any_of(fonts.begin(), fonts.end(), [&](const DXFonts& f) { return f.Name == key; })) {
-    platform::ShowMessageBox("Error importing fonts KeyName.\r\n'" + key + "' already exists!", "DirectX Error");
+    platform::ShowMessageBox("Error importing fonts KeyName.\r\n'" + key + "' already exists!",
+                             "DirectX Error");
     return;
   }
   auto& entry = fonts.emplace_back();
@@ -44,7 +45,8 @@ void Engine::DrawFont(std::string_view KeyName, float X, float Y, float rectWidt
                       std::string_view fntText, std::int32_t fntColor, std::int32_t txtPosition) {
   const std::string key = Lower(KeyName);
   const auto& fonts = impl_->Fonts;
-  const auto found = std::find_if(fonts.begin(), fonts.end(), [&](const DXFonts& f) { return f.Name == key; });
+  const auto found =
+      std::find_if(fonts.begin(), fonts.end(), [&](const DXFonts& f) { return f.Name == key; });
   if (found == fonts.end() || !found->Info || !impl_->Video) return;
   const auto left = vb::CLng(X), top = vb::CLng(Y), right = vb::CLng(X + rectWidth),
              bottom = vb::CLng(Y + rectHeight);

@@ -13,8 +13,9 @@ namespace quillon {
 
 bool Engine::ClearScreen(std::int16_t vRed, std::int16_t vGreen, std::int16_t vBlue) {
   std::string error = "no display device";
-  if (!impl_->Video || !impl_->Video->Clear(static_cast<std::uint8_t>(vRed), static_cast<std::uint8_t>(vGreen),
-                                            static_cast<std::uint8_t>(vBlue), error)) {
+  if (!impl_->Video ||
+      !impl_->Video->Clear(static_cast<std::uint8_t>(vRed), static_cast<std::uint8_t>(vGreen),
+                           static_cast<std::uint8_t>(vBlue), error)) {
     lib::SaveLog("Error in ClearScreen : " + error);
     return false;
   }

@@ -19,7 +19,8 @@ void Engine::CreateSound(std::string_view sndName, std::string_view pFilename) {
 
 void Engine::SoundPlay(std::string_view sndName, bool sndLoop, std::int32_t sndVolume, std::int32_t sndPan,
                        std::int32_t sndFrequency) {
-  if (auto* sounds = impl_->Sound.Sounds()) sounds->SoundPlay(sndName, sndLoop, sndVolume, sndPan, sndFrequency);
+  if (auto* sounds = impl_->Sound.Sounds())
+    sounds->SoundPlay(sndName, sndLoop, sndVolume, sndPan, sndFrequency);
 }
 
 void Engine::SoundVolume(std::string_view sndName, std::int32_t sndVolume) {

@@ -127,7 +127,8 @@ bool Engine::Impl::OpenDisplay(const DisplayOptions& options, std::string& trail
     return false;
   }
   if (options.BufferWidth <= 0 || options.BufferHeight <= 0) {
-    error = "bad resolution " + std::to_string(options.BufferWidth) + "x" + std::to_string(options.BufferHeight);
+    error =
+        "bad resolution " + std::to_string(options.BufferWidth) + "x" + std::to_string(options.BufferHeight);
     return false;
   }
   platform::VideoMode mode;

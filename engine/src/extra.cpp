@@ -18,8 +18,8 @@ Extra::~Extra() = default;
 
 // --- INI files.
 
-std::string Extra::INIRead(const std::string& Section, const std::string& KeyName, const std::string& FileName,
-                           bool Decrypt) {
+std::string Extra::INIRead(const std::string& Section, const std::string& KeyName,
+                           const std::string& FileName, bool Decrypt) {
   try {
     std::string value = profile::ReadString(lib::MakeAbsolute(FileName), Section, KeyName, "");
     return Decrypt ? EnDeCode(value, DefaultScrambleByte) : value;
@@ -28,8 +28,8 @@ std::string Extra::INIRead(const std::string& Section, const std::string& KeyNam
   }
 }
 
-std::int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyName, const std::string& NewString,
-                             const std::string& FileName, bool Encrypt) {
+std::int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyName,
+                             const std::string& NewString, const std::string& FileName, bool Encrypt) {
   try {
     const std::string value = Encrypt ? EnDeCode(NewString, DefaultScrambleByte) : NewString;
     return profile::WriteString(lib::MakeAbsolute(FileName), Section, KeyName, value) ? 1 : 0;
@@ -95,7 +95,8 @@ void Extra::OpenWebsite(const std::string& FullLink) {
 
 bool Extra::DownloadFile(const std::string& URL, const std::string& LocalFolder_Filename) {
   try {
-    return platform::DownloadToFile(URL, lib::MakeAbsolute(lib::State().AppFolder + "\\" + LocalFolder_Filename));
+    return platform::DownloadToFile(URL,
+                                    lib::MakeAbsolute(lib::State().AppFolder + "\\" + LocalFolder_Filename));
   } catch (const std::exception&) {
     return false;
   }

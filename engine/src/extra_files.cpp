@@ -49,7 +49,9 @@ std::string Extra::GetFileExt(const std::string& FileName) {
   return dot == std::string::npos ? "" : ascii::ToLower(std::string_view(FileName).substr(dot + 1));
 }
 
-std::string Extra::GetFileShortName(const std::string& FilePathName) { return paths::ShortName(FilePathName); }
+std::string Extra::GetFileShortName(const std::string& FilePathName) {
+  return paths::ShortName(FilePathName);
+}
 
 std::string Extra::ShowOpenDialog(const std::string& Title) {
   std::string openFolder;

@@ -18,7 +18,8 @@ std::int32_t Extra::RndNum(std::int32_t MinNum, std::int32_t MaxNum) {
 }
 
 bool Extra::IsPointInRect(double XPosition, double YPosition, const Rectangle& CRect) {
-  return CRect.Left <= XPosition && XPosition <= CRect.Right && CRect.Top <= YPosition && YPosition <= CRect.Bottom;
+  return CRect.Left <= XPosition && XPosition <= CRect.Right && CRect.Top <= YPosition &&
+         YPosition <= CRect.Bottom;
 }
 
 bool Extra::IsRectInRect(const Rectangle& Rect1, const Rectangle& Rect2) {

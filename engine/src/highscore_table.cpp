@@ -27,8 +27,8 @@ HighScoreTable::HighScoreTable(std::string fileName, int topX, int additionalVal
       entries_(static_cast<std::size_t>(topX) + 2,
                Entry{0, "", std::vector<std::string>(static_cast<std::size_t>(additionalValues) + 1)}) {}
 
-std::unique_ptr<HighScoreTable> HighScoreTable::Load(Extra& io, const std::string& fileName, std::int16_t& topX,
-                                                     std::int16_t& additionalValues) {
+std::unique_ptr<HighScoreTable> HighScoreTable::Load(Extra& io, const std::string& fileName,
+                                                     std::int16_t& topX, std::int16_t& additionalValues) {
   if (!io.FileExists(fileName)) {
     io.INIWrite(SetupSection, "TopX", vb::FormatLong(topX), fileName);
     io.INIWrite(SetupSection, "additionalValues", vb::FormatLong(additionalValues), fileName);
@@ -180,15 +180,20 @@ bool Extra::HighScore_Create(std::string& FileName, std::int16_t& TopX, std::int
   return true;
 }
 
-std::int16_t Extra::HighScore_NewScore(float Score, const std::string& Name, const std::vector<std::string>& Value) {
+std::int16_t Extra::HighScore_NewScore(float Score, const std::string& Name,
+                                       const std::vector<std::string>& Value) {
   return scores_ ? scores_->NewScore(*this, Score, Name, Value) : 0;
 }
 
 std::int16_t Extra::HighScore_CheckPos(float Score) const { return scores_ ? scores_->CheckPos(Score) : 0; }
 
-float Extra::HighScore_GetScore(std::int16_t Index) const { return scores_ ? scores_->GetScore(Index) : 0.0f; }
+float Extra::HighScore_GetScore(std::int16_t Index) const {
+  return scores_ ? scores_->GetScore(Index) : 0.0f;
+}
 
-std::string Extra::HighScore_GetName(std::int16_t Index) const { return scores_ ? scores_->GetName(Index) : ""; }
+std::string Extra::HighScore_GetName(std::int16_t Index) const {
+  return scores_ ? scores_->GetName(Index) : "";
+}
 
 std::string Extra::HighScore_GetValue(std::int16_t Index, std::int16_t valueIndex) const {
   return scores_ ? scores_->GetValue(Index, valueIndex) : "";

@@ -24,7 +24,8 @@ class HighScoreTable {
   static std::unique_ptr<HighScoreTable> Load(Extra& io, const std::string& fileName, std::int16_t& topX,
                                               std::int16_t& additionalValues);
 
-  std::int16_t NewScore(Extra& io, float score, const std::string& name, const std::vector<std::string>& values);
+  std::int16_t NewScore(Extra& io, float score, const std::string& name,
+                        const std::vector<std::string>& values);
   std::int16_t CheckPos(float score) const;
   float GetScore(int index) const;
   std::string GetName(int index) const;

@@ -46,8 +46,8 @@ bool ReadTable(LetterTable& table, std::string& error) {
     }
     const auto cut = value.find('x');
     const auto x = vb::ParseInteger(std::string_view(value).substr(0, cut));
-    const auto y = cut == std::string::npos ? std::nullopt
-                                            : vb::ParseInteger(std::string_view(value).substr(cut + 1));
+    const auto y =
+        cut == std::string::npos ? std::nullopt : vb::ParseInteger(std::string_view(value).substr(cut + 1));
     if (!x || !y) {
       error = "bad cell position \"" + value + "\" of sign " + std::to_string(i) + " in font.ini";
       return false;
@@ -76,11 +76,12 @@ LetterTable LetterTable::Defaults() {
     table.Signs[44 + i] = std::string(1, char('a' + i));
   }
   static constexpr const char* kPunctuation[] = {".", ",", ":", ";", "'", "\"", "-", "+", "\\", "/",
-                                                 "*", "=", "(", ")", "[", "]", "<", ">", "_", "!",
-                                                 "?", "#", "&", "$", "€", "%", "©", "@"};
+                                                 "*", "=", "(", ")", "[", "]",  "<", ">", "_",  "!",
+                                                 "?", "#", "&", "$", "€", "%",  "©", "@"};
   for (int i = 0; i < 28; ++i) table.Signs[77 + i] = kPunctuation[i];
   for (int k = 0; k < kCells; ++k) {
-    table.Cells[k] = {static_cast<std::int16_t>((k % 11) * 23 + 1), static_cast<std::int16_t>((k / 11) * 23 + 1)};
+    table.Cells[k] = {static_cast<std::int16_t>((k % 11) * 23 + 1),
+                      static_cast<std::int16_t>((k / 11) * 23 + 1)};
   }
   table.LetterWidth = 22;
   table.LetterHeight = 22;

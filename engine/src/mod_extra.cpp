@@ -21,9 +21,7 @@ std::string AbsoluteName(std::string_view name) {
   return absolute;
 }
 
-std::filesystem::path MakeAbsolute(std::string_view name) {
-  return paths::Resolve(name, State().AppFolder);
-}
+std::filesystem::path MakeAbsolute(std::string_view name) { return paths::Resolve(name, State().AppFolder); }
 
 std::string StripOuterSeparators(std::string_view name) {
   if (!name.empty() && name.front() == '\\') {

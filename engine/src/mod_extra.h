@@ -14,13 +14,13 @@
 namespace quillon::lib {
 
 struct LibraryState {
-  std::string AppFolder;       // base of all relative names; "" until an engine starts
+  std::string AppFolder;  // base of all relative names; "" until an engine starts
   std::int32_t WindowHandle = 0;
-  float Pi = 0;                // 4·atan(1) once an engine has started
-  float Rad = 0;               // Pi / 180
-  std::int32_t MouseX = 0;     // last known cursor position, engine coordinates
+  float Pi = 0;             // 4·atan(1) once an engine has started
+  float Rad = 0;            // Pi / 180
+  std::int32_t MouseX = 0;  // last known cursor position, engine coordinates
   std::int32_t MouseY = 0;
-  std::int16_t FpsLimit = 0;   // SetFPSLimit; 0 until set
+  std::int16_t FpsLimit = 0;  // SetFPSLimit; 0 until set
 
   // Set by the full engine start.
   bool FullScreen = false;
@@ -34,7 +34,7 @@ struct LibraryState {
   std::int64_t LastSecondTickMs = 0;
   std::int32_t PublishedFps = 0;
 
-  pak::Archive Pak;            // the open PAK archive (Extra::PAK_*)
+  pak::Archive Pak;                             // the open PAK archive (Extra::PAK_*)
   std::mt19937 Random{std::random_device{}()};  // RndNum; never the game's own generator
 };
 

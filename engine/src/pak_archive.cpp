@@ -70,7 +70,8 @@ std::string TrailingMarkerArchive(const std::vector<Entry>& index) {
 
 bool IsStorable(std::string_view storedName, std::string_view data) {
   auto holdsMarker = [](std::string_view text) {
-    return text.find(SplitMarker) != std::string_view::npos || text.find(NameMarker) != std::string_view::npos;
+    return text.find(SplitMarker) != std::string_view::npos ||
+           text.find(NameMarker) != std::string_view::npos;
   };
   return !holdsMarker(storedName) && !holdsMarker(data);
 }

@@ -24,7 +24,7 @@ struct Entry {
   std::string ShortName;   // "" for a refused name and for an emptied record
   std::string StoredName;  // as stored in the archive
   std::string Data;
-  std::string Extension;   // lower-case, without the dot
+  std::string Extension;  // lower-case, without the dot
 
   bool IsEmpty() const { return ShortName.empty(); }
 };

@@ -19,15 +19,16 @@ std::uint8_t AlphaFromTransparency(double alphaTransp) {
   return ChannelByte(255.0 * alphaTransp / 100.0);
 }
 
-std::optional<SpriteVars> MakeSprite(float X, float Y, float Width, float Height, float RotationAng, float SrcX,
-                                     float SrcY, float scaleWidth, float scaleHeight, float centerRotationX,
-                                     float centerRotationY, float rad) {
+std::optional<SpriteVars> MakeSprite(float X, float Y, float Width, float Height, float RotationAng,
+                                     float SrcX, float SrcY, float scaleWidth, float scaleHeight,
+                                     float centerRotationX, float centerRotationY, float rad) {
   SpriteVars s;
   s.Translation = {X, Y};
   const auto left = vb::CLng(SrcX), top = vb::CLng(SrcY);
   const auto right = vb::CLng(SrcX + Width), bottom = vb::CLng(SrcY + Height);
   if (!left || !top || !right || !bottom) return std::nullopt;
-  if (std::int64_t{*right} - *left > INT32_MAX || std::int64_t{*bottom} - *top > INT32_MAX) return std::nullopt;
+  if (std::int64_t{*right} - *left > INT32_MAX || std::int64_t{*bottom} - *top > INT32_MAX)
+    return std::nullopt;
   s.SrcRect = {*left, *top, *right, *bottom};
   s.Rotation = RotationAng != 0 ? -RotationAng * rad : 0.0f;
   if (scaleWidth != 0) {

@@ -24,9 +24,9 @@ std::uint8_t AlphaFromTransparency(double alphaTransp);
 // source rectangle's right and bottom edges, centre in the middle of the drawn
 // sprite unless given. nullopt when nothing can be drawn (a scaling divisor
 // of 0, a rectangle out of range).
-std::optional<SpriteVars> MakeSprite(float X, float Y, float Width, float Height, float RotationAng, float SrcX,
-                                     float SrcY, float scaleWidth, float scaleHeight, float centerRotationX,
-                                     float centerRotationY, float rad);
+std::optional<SpriteVars> MakeSprite(float X, float Y, float Width, float Height, float RotationAng,
+                                     float SrcX, float SrcY, float scaleWidth, float scaleHeight,
+                                     float centerRotationX, float centerRotationY, float rad);
 
 // What the renderer draws for the sprite. angleDegrees is the caller's angle
 // (positive counterclockwise); the renderer turns the other way.

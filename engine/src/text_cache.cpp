@@ -6,7 +6,7 @@
 namespace quillon {
 
 namespace {
-constexpr std::uint64_t kKeepFrames = 150;    // about three seconds at 50 frames per second
+constexpr std::uint64_t kKeepFrames = 150;  // about three seconds at 50 frames per second
 constexpr std::size_t kMaxEntries = 512;
 }  // namespace
 

@@ -21,7 +21,8 @@ class Video;
 class TextCache {
  public:
   // The line in white; nullptr when it cannot be rendered (or is empty).
-  const platform::TextureData* Get(platform::Video& video, const platform::TextFont& font, const std::string& line);
+  const platform::TextureData* Get(platform::Video& video, const platform::TextFont& font,
+                                   const std::string& line);
   void EndFrame();
   void Clear() { entries_.clear(); }
   std::size_t Size() const { return entries_.size(); }

@@ -5,7 +5,8 @@ namespace quillon {
 namespace {
 
 // Greedy wrap of one paragraph (no line breaks inside).
-void WrapParagraph(std::string_view text, int width, const MeasureText& measure, std::vector<std::string>& out) {
+void WrapParagraph(std::string_view text, int width, const MeasureText& measure,
+                   std::vector<std::string>& out) {
   std::string line;
   std::size_t i = 0;
   while (i < text.size()) {
@@ -29,7 +30,8 @@ void WrapParagraph(std::string_view text, int width, const MeasureText& measure,
 
 }  // namespace
 
-std::vector<std::string> BreakLines(std::string_view text, int width, bool singleLine, const MeasureText& measure) {
+std::vector<std::string> BreakLines(std::string_view text, int width, bool singleLine,
+                                    const MeasureText& measure) {
   std::vector<std::string> lines;
   if (singleLine) {
     std::string one(text);
@@ -42,7 +44,8 @@ std::vector<std::string> BreakLines(std::string_view text, int width, bool singl
   std::size_t i = 0;
   while (true) {
     std::size_t end = text.find_first_of("\r\n", i);
-    const std::string_view paragraph = text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+    const std::string_view paragraph =
+        text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
     WrapParagraph(paragraph, width, measure, lines);
     if (end == std::string_view::npos) break;
     if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;

@@ -34,7 +34,8 @@ using MeasureText = std::function<int(std::string_view)>;
 // Breaks text into lines no wider than width where spaces allow (a word wider
 // than the box keeps a line of its own); line breaks in the text always
 // break. With single line everything stays on one line.
-std::vector<std::string> BreakLines(std::string_view text, int width, bool singleLine, const MeasureText& measure);
+std::vector<std::string> BreakLines(std::string_view text, int width, bool singleLine,
+                                    const MeasureText& measure);
 
 // The lines placed in the box by the flags. Vertical centring and bottom
 // alignment apply to single-line text only, as the platform's text service

@@ -27,9 +27,9 @@
 #include <memory>
 #include <vector>
 
+#include "headless/players.h"
 #include "sim/game_frame.h"
 #include "sim/scan_codes.h"
-#include "headless/players.h"
 
 namespace pebblerun {
 namespace {
@@ -42,11 +42,11 @@ constexpr Single kScreenBottom = 480;
 
 // A short plan of keys, laid out from the frame it starts in.
 struct Plan {
-  int walk = 0;         // -1 left, +1 right, 0 none
-  int walkFrames = 0;   // frames the walking key is held
-  bool jump = false;    // Up in the first frame: a jump standing, a glide falling
-  bool glide = false;   // Up every other frame while falling fast
-  bool bomb = false;    // a bomb in the first frame
+  int walk = 0;        // -1 left, +1 right, 0 none
+  int walkFrames = 0;  // frames the walking key is held
+  bool jump = false;   // Up in the first frame: a jump standing, a glide falling
+  bool glide = false;  // Up every other frame while falling fast
+  bool bomb = false;   // a bomb in the first frame
 
   void Keys(const GameState& g, int step, KeyState& keys) const {
     if (walk != 0 && step < walkFrames) keys[walk < 0 ? scan::Left : scan::Right] = scan::kDown;

@@ -8,11 +8,11 @@
 #include <quillon/numbers.h>
 #include <quillon/profile.h>
 
+#include "headless/players.h"
+#include "headless/trace.h"
 #include "sim/game_frame.h"
 #include "sim/high_scores.h"
 #include "sim/scan_codes.h"
-#include "headless/players.h"
-#include "headless/trace.h"
 #include "sim/tuning.h"
 
 namespace pebblerun {
@@ -53,8 +53,7 @@ void PrepareRun(GameState& g, const SimOptions& options) {
     g.Replay.PlayingReplay = true;
     g.Replay.ReplayFile = AbsoluteName(options.ReplayFile);
   } else {
-    const auto seed = options.GameSeed >= 0 ? static_cast<std::uint32_t>(options.GameSeed)
-                                            : options.Seed;
+    const auto seed = options.GameSeed >= 0 ? static_cast<std::uint32_t>(options.GameSeed) : options.Seed;
     RequestGameSeed(g, seed & RandomGenerator::kMaxSeed);
     if (!options.RecordFile.empty()) {
       g.Replay.RecordingReplay = true;
@@ -94,9 +93,7 @@ class PauseSchedule {
   Long releaseAt_ = -1;
 };
 
-bool WaitsForName(const GameState& g) {
-  return g.GameOver && !g.EndOfGameReady && g.GameEndFade == 0;
-}
+bool WaitsForName(const GameState& g) { return g.GameOver && !g.EndOfGameReady && g.GameEndFade == 0; }
 
 }  // namespace
 
@@ -122,8 +119,7 @@ std::unique_ptr<GameState> StartSimGame(const SimOptions& options) {
   return g;
 }
 
-SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player,
-                      const TraceSink& trace) {
+SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player, const TraceSink& trace) {
   PauseSchedule pauses(options);
   SimResult result;
   result.Story = g.StoryMode;

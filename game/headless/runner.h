@@ -17,22 +17,22 @@ class SimPlayer;
 enum class SimPlayerKind { Replay, Bot, Idle, Random };
 
 struct SimOptions {
-  std::string AppDir;           // application folder with the tuning files
-  bool Story = true;            // story or arcade mode
+  std::string AppDir;  // application folder with the tuning files
+  bool Story = true;   // story or arcade mode
   SimPlayerKind Player = SimPlayerKind::Idle;
-  std::string ReplayFile;       // the file a Replay player plays
-  std::uint32_t Seed = 0;       // the player's seed, and the game's unless GameSeed is set
-  Long GameSeed = -1;           // 0..16777215; -1: Seed
-  std::string RecordFile;       // "" records nothing
-  Long MaxFrames = -1;          // passes of the game loop; -1 until the game ends
-  Long PauseEvery = 0;          // > 0: pause after every PauseEvery passes ...
-  Long PauseLength = 0;         // ... for this many passes
+  std::string ReplayFile;  // the file a Replay player plays
+  std::uint32_t Seed = 0;  // the player's seed, and the game's unless GameSeed is set
+  Long GameSeed = -1;      // 0..16777215; -1: Seed
+  std::string RecordFile;  // "" records nothing
+  Long MaxFrames = -1;     // passes of the game loop; -1 until the game ends
+  Long PauseEvery = 0;     // > 0: pause after every PauseEvery passes ...
+  Long PauseLength = 0;    // ... for this many passes
 };
 
 struct SimResult {
-  Long Frames = 0;      // passes of the game loop, paused ones included
-  Integer Level = 0;    // deepest level reached
-  Single Score = 0;     // the score the game ended with
+  Long Frames = 0;    // passes of the game loop, paused ones included
+  Integer Level = 0;  // deepest level reached
+  Single Score = 0;   // the score the game ended with
   bool Won = false;
   bool Died = false;
   bool Finished = false;  // the game ran to its end

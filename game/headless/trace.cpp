@@ -28,8 +28,8 @@ std::uint64_t GridHash(const GameState& g) {
   for (int row = 0; row <= g.StoryLength; ++row) {
     for (int column = 0; column < kHashedColumns; ++column) {
       // Rows past the grid read as empty, as the game reads them.
-      const auto code = row < kGridRows ? static_cast<std::uint16_t>(g.Field.Cells[column][row])
-                                        : std::uint16_t{0};
+      const auto code =
+          row < kGridRows ? static_cast<std::uint16_t>(g.Field.Cells[column][row]) : std::uint16_t{0};
       Mix(hash, static_cast<std::uint8_t>(code & 0xFF));
       Mix(hash, static_cast<std::uint8_t>(code >> 8));
     }
@@ -43,9 +43,8 @@ std::string TraceHeader() {
 
 std::string TraceRow(const GameState& g, Long frame) {
   std::string row = std::to_string(frame);
-  for (Single value : {g.Hero.PX, g.Hero.PY, g.Hero.PVY, g.Hero.Weight, g.World.ScrollY,
-                       g.World.DrillY, g.World.Score, g.Bonus.BombCount, g.Bonus.BootTimeLeft,
-                       g.Bonus.EarsTimeLeft}) {
+  for (Single value : {g.Hero.PX, g.Hero.PY, g.Hero.PVY, g.Hero.Weight, g.World.ScrollY, g.World.DrillY,
+                       g.World.Score, g.Bonus.BombCount, g.Bonus.BootTimeLeft, g.Bonus.EarsTimeLeft}) {
     AppendFloat(row, value);
   }
   char tail[64];

@@ -20,16 +20,16 @@ constexpr const char* kCredits = "\\textures\\menu\\credits\\";
 
 // Ground colours in catalogue order; colour c owns CellCodes 1..4 for c = 0,
 // then 7 + 4 (c - 1) onwards.
-constexpr std::array<const char*, 12> kGroundColours = {
-    "green", "greendark", "blue", "blue2", "bluedark", "bluelight",
-    "brown", "orange", "orangedark", "red", "reddark", "yellow"};
+constexpr std::array<const char*, 12> kGroundColours = {"green",      "greendark", "blue",    "blue2",
+                                                        "bluedark",   "bluelight", "brown",   "orange",
+                                                        "orangedark", "red",       "reddark", "yellow"};
 constexpr std::array<const char*, 4> kKindSuffixes = {"", "_mud", "_gum", "_ice"};
 
 constexpr std::array<const char*, kCreditLines> kCreditFiles = {
-    "c_programming", "c_programming_1", "c_graphics",      "c_graphics_1",    "c_graphics_2",
-    "c_graphics_3",  "c_graphics_4",    "c_soundandmusic", "c_soundandmusic_1",
-    "c_soundandmusic_2", "c_soundandmusic_3", "c_thanksto", "c_thanksto_1",  "c_thanksto_2",
-    "c_thanksto_3",  "c_thanksto_4",    "c_thanksto_5",    "c_title",         "c_notice"};
+    "c_programming",     "c_programming_1", "c_graphics",      "c_graphics_1",      "c_graphics_2",
+    "c_graphics_3",      "c_graphics_4",    "c_soundandmusic", "c_soundandmusic_1", "c_soundandmusic_2",
+    "c_soundandmusic_3", "c_thanksto",      "c_thanksto_1",    "c_thanksto_2",      "c_thanksto_3",
+    "c_thanksto_4",      "c_thanksto_5",    "c_title",         "c_notice"};
 
 class CatalogueBuilder {
  public:
@@ -60,8 +60,8 @@ void AddTileTextures(CatalogueBuilder& c, GameAssets& a) {
   for (std::size_t colour = 0; colour < kGroundColours.size(); ++colour) {
     const int firstCode = colour == 0 ? 1 : 7 + 4 * (static_cast<int>(colour) - 1);
     for (std::size_t kind = 0; kind < kKindSuffixes.size(); ++kind) {
-      c.Add(a.tiles[firstCode + kind], std::string(kTiles) + "tile_ground_" + kGroundColours[colour] +
-                                           kKindSuffixes[kind] + ".dds");
+      c.Add(a.tiles[firstCode + kind],
+            std::string(kTiles) + "tile_ground_" + kGroundColours[colour] + kKindSuffixes[kind] + ".dds");
     }
   }
   for (std::size_t kind = 0; kind < kKindSuffixes.size(); ++kind) {
@@ -110,17 +110,24 @@ void AddMenuTextures(CatalogueBuilder& c, GameAssets& a) {
   const std::string menu = kMenu;
   c.Add(a.load1, menu + "load1.jpg");
   c.Add(a.title, menu + "title.dds");
-  for (int i = 0; i < kButterflies; ++i) c.Add(a.butterfly[i], menu + "butterfly" + std::to_string(i + 1) + ".dds");
+  for (int i = 0; i < kButterflies; ++i)
+    c.Add(a.butterfly[i], menu + "butterfly" + std::to_string(i + 1) + ".dds");
   c.Add(a.story, menu + "story.dds");
   c.Add(a.story2, menu + "story2.dds");
   MenuButtonTextures& b = a.buttons;
-  for (auto [slot, name] : {std::pair{&b.b_newgame, "b_newgame"}, {&b.b_highscores, "b_highscores"},
-                            {&b.b_story, "b_story"}, {&b.b_options, "b_options"},
-                            {&b.b_howtoplay, "b_howtoplay"}, {&b.b_credits, "b_credits"},
-                            {&b.b_exit, "b_exit"}, {&b.b_back, "b_back"}, {&b.b_next, "b_next"}}) {
+  for (auto [slot, name] : {std::pair{&b.b_newgame, "b_newgame"},
+                            {&b.b_highscores, "b_highscores"},
+                            {&b.b_story, "b_story"},
+                            {&b.b_options, "b_options"},
+                            {&b.b_howtoplay, "b_howtoplay"},
+                            {&b.b_credits, "b_credits"},
+                            {&b.b_exit, "b_exit"},
+                            {&b.b_back, "b_back"},
+                            {&b.b_next, "b_next"}}) {
     c.Add(*slot, menu + name + ".dds");
   }
-  for (int i = 0; i < kCreditLines; ++i) c.Add(a.credits[i], std::string(kCredits) + kCreditFiles[i] + ".dds");
+  for (int i = 0; i < kCreditLines; ++i)
+    c.Add(a.credits[i], std::string(kCredits) + kCreditFiles[i] + ".dds");
   for (int i = 0; i < 2; ++i) {
     c.Add(a.credit_logos[i], std::string(kCredits) + "c_logo_" + std::to_string(i + 1) + ".dds");
   }
@@ -131,13 +138,24 @@ void AddMenuTextures(CatalogueBuilder& c, GameAssets& a) {
 
 void AddOptionTextures(CatalogueBuilder& c, GameAssets& a) {
   OptionTextures& o = a.options;
-  for (auto [slot, name] :
-       {std::pair{&o.o_gamemode, "o_gamemode"}, {&o.o_fullscreen, "o_fullscreen"}, {&o.o_details, "o_details"},
-        {&o.o_sound, "o_sound"}, {&o.o_s_gamemode, "o_s_gamemode"}, {&o.o_s_fullscreen, "o_s_fullscreen"},
-        {&o.o_s_details, "o_s_details"}, {&o.o_s_sound, "o_s_sound"}, {&o.o_s_on, "o_s_on"},
-        {&o.o_ss_on, "o_ss_on"}, {&o.o_s_off, "o_s_off"}, {&o.o_ss_off, "o_ss_off"},
-        {&o.o_s_arcade, "o_s_arcade"}, {&o.o_ss_arcade, "o_ss_arcade"}, {&o.o_s_story, "o_s_story"},
-        {&o.o_ss_story, "o_ss_story"}, {&o.unlock, "unlock"}, {&o.restart, "restart"}}) {
+  for (auto [slot, name] : {std::pair{&o.o_gamemode, "o_gamemode"},
+                            {&o.o_fullscreen, "o_fullscreen"},
+                            {&o.o_details, "o_details"},
+                            {&o.o_sound, "o_sound"},
+                            {&o.o_s_gamemode, "o_s_gamemode"},
+                            {&o.o_s_fullscreen, "o_s_fullscreen"},
+                            {&o.o_s_details, "o_s_details"},
+                            {&o.o_s_sound, "o_s_sound"},
+                            {&o.o_s_on, "o_s_on"},
+                            {&o.o_ss_on, "o_ss_on"},
+                            {&o.o_s_off, "o_s_off"},
+                            {&o.o_ss_off, "o_ss_off"},
+                            {&o.o_s_arcade, "o_s_arcade"},
+                            {&o.o_ss_arcade, "o_ss_arcade"},
+                            {&o.o_s_story, "o_s_story"},
+                            {&o.o_ss_story, "o_ss_story"},
+                            {&o.unlock, "unlock"},
+                            {&o.restart, "restart"}}) {
     c.Add(*slot, std::string(kOptions) + name + ".dds");
   }
 }

@@ -15,7 +15,7 @@ namespace pebblerun {
 
 struct TextureEntry {
   Texture* Slot = nullptr;
-  std::string File;       // as the game names it, under the application folder
+  std::string File;  // as the game names it, under the application folder
   std::int32_t ColourKey = 0;
 };
 

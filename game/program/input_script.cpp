@@ -19,9 +19,9 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"escape", scan::Escape}, {"esc", scan::Escape}, {"enter", scan::Enter}, {"return", scan::Enter},
-    {"space", scan::Space},   {"tab", scan::Tab},    {"backspace", scan::Backspace},
-    {"up", scan::Up},         {"down", scan::Down},  {"left", scan::Left},   {"right", scan::Right}};
+    {"escape", scan::Escape}, {"esc", scan::Escape}, {"enter", scan::Enter},         {"return", scan::Enter},
+    {"space", scan::Space},   {"tab", scan::Tab},    {"backspace", scan::Backspace}, {"up", scan::Up},
+    {"down", scan::Down},     {"left", scan::Left},  {"right", scan::Right}};
 
 // Letters and digits of the standard layout.
 constexpr const char* kLetterRows[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
@@ -94,7 +94,8 @@ std::optional<int> ScriptKeyCode(const std::string& name) {
   for (const NamedKey& key : kNamedKeys) {
     if (lower == key.Name) return key.Code;
   }
-  if (name.size() == 1) return LetterOrDigit(static_cast<char>(std::toupper(static_cast<unsigned char>(name[0]))));
+  if (name.size() == 1)
+    return LetterOrDigit(static_cast<char>(std::toupper(static_cast<unsigned char>(name[0]))));
   return std::nullopt;
 }
 

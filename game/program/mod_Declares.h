@@ -54,8 +54,8 @@ struct GameAssets {
   Texture blue, default_num;
 
   // Menu and title.
-  Texture logo;                                // also the loading screen
-  std::array<Texture, 5> logo_sponsor;         // logo_sponsor_1 .. _5
+  Texture logo;                         // also the loading screen
+  std::array<Texture, 5> logo_sponsor;  // logo_sponsor_1 .. _5
   Texture logo_sponsor_plus;
   Texture background_space;
   Texture load1, title;

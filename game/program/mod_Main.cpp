@@ -12,12 +12,12 @@
 #include <quillon/frame_wait.h>
 
 #include "program/frmMain.h"
-#include "sim/game_frame.h"
-#include "sim/high_scores.h"
 #include "program/init_dx.h"
 #include "program/init_dxLoad.h"
 #include "program/mod_Menu.h"
 #include "program/mod_Render.h"
+#include "sim/game_frame.h"
+#include "sim/high_scores.h"
 #include "sim/options.h"
 #include "sim/tuning.h"
 
@@ -159,7 +159,8 @@ void WaitFrame(GameState& g, FrameTiming& timing, Single& fps, bool wait) {
   fps = 1 / fps;
   const auto budget = static_cast<std::int64_t>(std::llround(fps * kNanosecondsPerSecond));
   if (wait) {
-    g.WaitLoops += static_cast<Single>(quillon::WaitUntil(timing.FrameStart + budget, nullptr, &timing.CounterNow));
+    g.WaitLoops +=
+        static_cast<Single>(quillon::WaitUntil(timing.FrameStart + budget, nullptr, &timing.CounterNow));
   } else {
     timing.CounterNow = quillon::ClockNanoseconds();
     g.WaitLoops += 1;

@@ -23,7 +23,7 @@ struct RunControl {
   std::int64_t FrameLimit = -1;  // end after this many passes; -1 never
   bool EndWithReplay = false;    // end when the replay given at start is over
   InputScript Script;
-  std::int64_t Frame = 0;        // passes so far
+  std::int64_t Frame = 0;  // passes so far
 };
 
 // The whole program for one command line; the process exit code.

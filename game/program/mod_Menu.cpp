@@ -8,10 +8,10 @@
 #include <quillon/numbers.h>
 #include <quillon/paths.h>
 
-#include "sim/game_ini.h"
-#include "sim/high_scores.h"
 #include "program/init_dxLoad.h"
 #include "program/mod_Main.h"
+#include "sim/game_ini.h"
+#include "sim/high_scores.h"
 #include "sim/options.h"
 #include "sim/tuning.h"
 
@@ -22,7 +22,16 @@ namespace vb = quillon::vb;
 namespace {
 
 constexpr std::uint8_t kDown = 0x80;
-enum Key { kEscape = 1, kR = 19, kT = 20, kEnter = 28, kS = 31, kPrintScreen = 183, kUp = 200, kDownArrow = 208 };
+enum Key {
+  kEscape = 1,
+  kR = 19,
+  kT = 20,
+  kEnter = 28,
+  kS = 31,
+  kPrintScreen = 183,
+  kUp = 200,
+  kDownArrow = 208
+};
 
 struct MainEntry {
   const Texture MenuButtonTextures::*Button;
@@ -30,9 +39,12 @@ struct MainEntry {
 };
 constexpr MainEntry kMainEntries[8] = {
     {nullptr, 0},
-    {&MenuButtonTextures::b_newgame, 157},  {&MenuButtonTextures::b_highscores, 200},
-    {&MenuButtonTextures::b_story, 243},    {&MenuButtonTextures::b_options, 286},
-    {&MenuButtonTextures::b_credits, 329},  {&MenuButtonTextures::b_howtoplay, 372},
+    {&MenuButtonTextures::b_newgame, 157},
+    {&MenuButtonTextures::b_highscores, 200},
+    {&MenuButtonTextures::b_story, 243},
+    {&MenuButtonTextures::b_options, 286},
+    {&MenuButtonTextures::b_credits, 329},
+    {&MenuButtonTextures::b_howtoplay, 372},
     {&MenuButtonTextures::b_exit, 415},
 };
 
@@ -103,13 +115,21 @@ void EnterPressed(Program& p) {
   m.IdleFrames = 0;
   static const char* const kScreens[] = {"", "", "hs", "story", "options", "credits", "howtoplay"};
   switch (m.MenuItem) {
-    case 12: case 13: case 14: case 15: ToggleOption(p, m.MenuItem); break;
+    case 12:
+    case 13:
+    case 14:
+    case 15: ToggleOption(p, m.MenuItem); break;
     case 1: StartTheGame(p); break;
     case 7: g.Running = false; break;
-    case 2: case 3: case 4: case 5: case 6:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
       m.MenuScreen = kScreens[m.MenuItem];
       if (m.MenuScreen == "credits") {
-        for (std::size_t i = 0; i < m.CreditLines.size(); ++i) m.CreditLines[i] = {static_cast<Single>(460 + 20 * i), 0};
+        for (std::size_t i = 0; i < m.CreditLines.size(); ++i)
+          m.CreditLines[i] = {static_cast<Single>(460 + 20 * i), 0};
       }
       m.MenuItem = 10;
       break;
@@ -169,7 +189,8 @@ void MainMenu(Program& p) {
   }
   if (m.LastGameScore > 0) {
     e.DrawFont(kGameFont, 550, 0, 85, 20, "LAST GAME", static_cast<std::int32_t>(0xA0FFFFFFu), 2);
-    e.DrawFont(kGameFont, 570, 12, 65, 20, std::to_string(m.LastGameScore), static_cast<std::int32_t>(0xE6FFFFFFu), 2);
+    e.DrawFont(kGameFont, 570, 12, 65, 20, std::to_string(m.LastGameScore),
+               static_cast<std::int32_t>(0xE6FFFFFFu), 2);
   }
   e.AmbientColor(55, 255, 55);
   if (g.StoryMode) {
@@ -212,7 +233,8 @@ void OptionsScreen(Program& p, Single fade) {
   const std::int16_t full = Alpha(fade), faint = Alpha(fade - 40);
   for (const OptionRow& r : kRows) {
     const bool selected = g.Menu.MenuItem == r.Item;
-    e.Draw(selected ? o.*r.SelectedLabel : o.*r.Label, 100, r.Y, 256, 64, 0, selected ? full : faint, 0, 0, 160, 40);
+    e.Draw(selected ? o.*r.SelectedLabel : o.*r.Label, 100, r.Y, 256, 64, 0, selected ? full : faint, 0, 0,
+           160, 40);
     bool first = false;  // the value at 270 (story / on) is the current one
     const Texture *left = &o.o_s_on, *leftNow = &o.o_ss_on, *right = &o.o_s_off, *rightNow = &o.o_ss_off;
     switch (r.Item) {
@@ -269,7 +291,8 @@ void HighScoreScreen(Program& p, Single fade) {
   e.DrawText(p.Assets.default_num, "SCORE", 414, 200, 0.5f, 0, a, 155, 255, 155);
   for (int i = 0; i <= 9; ++i) {
     const HighScoreRow& row = g.Records.HighScores[static_cast<std::size_t>(i)];
-    const bool latest = !g.Records.NewEntryKey.empty() && row.Name + std::to_string(row.Score) == g.Records.NewEntryKey;
+    const bool latest =
+        !g.Records.NewEntryKey.empty() && row.Name + std::to_string(row.Score) == g.Records.NewEntryKey;
     const float green = latest ? 155.f : 255.f;
     const float y = static_cast<float>(220 + 20 * i);
     e.DrawText(p.Assets.default_num, row.Name, 183, y, 0.5f, 0, a, 255, green, green);
@@ -294,7 +317,8 @@ Single& FadeOf(ScreenFades& f, const std::string& screen) {
 void SubScreens(Program& p) {
   GameState& g = *p.Game;
   quillon::Engine& e = p.Objects.EngineObj;
-  static const char* const kScreens[] = {"options", "credits", "howtoplay", "story", "story2", "hs", "won", "won_wow"};
+  static const char* const kScreens[] = {"options", "credits", "howtoplay", "story",
+                                         "story2",  "hs",      "won",       "won_wow"};
   for (const char* name : kScreens) {
     const std::string screen = name;
     const bool current = g.Menu.MenuScreen == screen;
@@ -351,7 +375,7 @@ void Butterflies(Program& p) {
       b.WingCounter -= 1;
     }
     WrapDegrees(b.Heading);
-    for (bool out : {b.X < -32, b.Y < -32, b.X > 640, b.Y > 480})
+    for (bool out : {b.X<-32, b.Y<-32, b.X> 640, b.Y> 480})
       if (out) b.Heading += 10;
     b.Heading += static_cast<Single>(15 * rnd.Rnd() - 7);
     PolarOffset(g, b.X, b.Y, b.Heading, b.Speed);
@@ -359,10 +383,11 @@ void Butterflies(Program& p) {
     const float width = b.WingUp ? 10 : 16;
     const std::int16_t alpha = Alpha(g.Menu.MenuAlpha);
     e.AmbientColor(40, 40, 60);
-    e.Draw(p.Assets.butterfly[i], b.X + 3 + (16 - width) / 2, b.Y + 5, 32, 32, b.Heading + 90, Alpha(g.Menu.MenuAlpha / 4),
-           0, 0, width, 16);
+    e.Draw(p.Assets.butterfly[i], b.X + 3 + (16 - width) / 2, b.Y + 5, 32, 32, b.Heading + 90,
+           Alpha(g.Menu.MenuAlpha / 4), 0, 0, width, 16);
     e.AmbientColor(255, 255, 255);
-    e.Draw(p.Assets.butterfly[i], b.X + (16 - width) / 2, b.Y, 32, 32, b.Heading + 90, alpha, 0, 0, width, 16);
+    e.Draw(p.Assets.butterfly[i], b.X + (16 - width) / 2, b.Y, 32, 32, b.Heading + 90, alpha, 0, 0, width,
+           16);
   }
 }
 
@@ -433,7 +458,8 @@ void MenuBackground(Program& p, Single opacity) {
     Single& angle = p.Menu.BackgroundAngle;
     angle += 0.2f;
     e.Draw(p.Assets.load1, -155, -155, 640, 480, angle / 10, a, 0, 0, 950, 790);
-    e.Draw(p.Assets.load1, -155, -155, 640, 480, (45 - angle) / 10, static_cast<std::int16_t>(a / 2), 0, 0, 950, 790);
+    e.Draw(p.Assets.load1, -155, -155, 640, 480, (45 - angle) / 10, static_cast<std::int16_t>(a / 2), 0, 0,
+           950, 790);
   } else {
     e.Draw(p.Assets.background_black, 0, 0, 1, 1, 0, a, 0, 0, 640, 480);
   }

@@ -117,8 +117,8 @@ void DrawMovingTiles(Frame& f) {
     const Single angle =
         (!f.paused && !t.InWater) ? static_cast<Single>(vb::Int(g.CosmeticRandom.Rnd() * 360.0)) : 0;
     const Integer code = static_cast<Integer>(Whole(t.Code));
-    f.e.Draw(Tile(f.a, ShownTileCode(g, code, t.Painted, true)), 80 + t.X, g.World.ScrollY + t.Y, 32, 32, angle,
-             60);
+    f.e.Draw(Tile(f.a, ShownTileCode(g, code, t.Painted, true)), 80 + t.X, g.World.ScrollY + t.Y, 32, 32,
+             angle, 60);
   }
 }
 
@@ -155,10 +155,22 @@ void DrawBlastsAndParticles(Frame& f) {
     const std::int16_t alpha = static_cast<std::int16_t>(q.Fade ? std::min(life, 50) : 50);
     const auto draw = [&] { f.e.Draw(f.a.particles, q.X, q.Y, 32, 32, q.Angle, alpha); };
     switch (q.Kind) {
-      case 0: case 2: draw(); break;
-      case 1: Tint(f, 14, 90, 157); draw(); break;
-      case 3: Tint(f, 100, 100, 100); draw(); break;
-      case 5: Tint(f, 170, 248, 255); draw(); Tint(f, 14, 90, 157); draw(); break;
+      case 0:
+      case 2: draw(); break;
+      case 1:
+        Tint(f, 14, 90, 157);
+        draw();
+        break;
+      case 3:
+        Tint(f, 100, 100, 100);
+        draw();
+        break;
+      case 5:
+        Tint(f, 170, 248, 255);
+        draw();
+        Tint(f, 14, 90, 157);
+        draw();
+        break;
       default: break;
     }
     Tint(f, 255, 255, 255);
@@ -192,8 +204,8 @@ void DrawWater(Frame& f) {
     const Single height = 482 - waterY - wave;  // each strip is 2 pixels wide
     phase1 += 50;
     if (phase1 > 8000) phase1 = 0;
-    f.e.Draw(f.a.background_sky, static_cast<Single>(wx + 80), waterY + wave + std::cos(phase1), 1, 1, 0, 50, 0,
-             0, 2, height);
+    f.e.Draw(f.a.background_sky, static_cast<Single>(wx + 80), waterY + wave + std::cos(phase1), 1, 1, 0, 50,
+             0, 0, 2, height);
     if (backLayer) {
       phase2 += 50;
       if (phase2 > 1000) phase2 = 0;
@@ -247,8 +259,8 @@ void DrawRecordPrompt(Frame& f) {
   f.e.Draw(f.a.s_title, 150, 160, 512, 64, 0, 100, 0, 0, w, h);
   f.e.Draw(f.a.s_yournameplease, 147, 300, 512, 64, 0, 100, 0, 0, w, h);
   const std::string& name = g.Records.TypedName;
-  f.e.DrawText(f.a.blue, name, static_cast<float>(323 - 11 * static_cast<int>(name.size())), 240, 1, 0, 100, 155,
-               255, 200);
+  f.e.DrawText(f.a.blue, name, static_cast<float>(323 - 11 * static_cast<int>(name.size())), 240, 1, 0, 100,
+               155, 255, 200);
 }
 
 void DrawHints(Frame& f) {
@@ -330,16 +342,16 @@ void DrawTargetAndScore(Frame& f) {
         break;
       }
     }
-    f.e.DrawText(f.a.default_num, std::to_string(position) + ". " + std::to_string(target), 2, 13, 0.4f, 0, 97, 5,
-                 5, 95);
+    f.e.DrawText(f.a.default_num, std::to_string(position) + ". " + std::to_string(target), 2, 13, 0.4f, 0,
+                 97, 5, 5, 95);
   }
   const int n = ScoreDigits(g.World.Score);
   if (g.Tuning.Score.Graphic_BackLayer)
     f.e.Draw(f.a.background_lightblue, 80 + 38, 10, 1, 1, 0, 55, 0, 0, static_cast<float>(22 * n), 22);
   Single red = 0, green = 0, blue = 0;
   ScoreColour(g.Tuning.Score.Graphic_RGB, red, green, blue);
-  f.e.DrawText(f.a.blue, vb::FormatLong(static_cast<long long>(vb::Int(g.World.Score))), 80 + 38, 10, 1, 0, 95,
-               red, green, blue);
+  f.e.DrawText(f.a.blue, vb::FormatLong(static_cast<long long>(vb::Int(g.World.Score))), 80 + 38, 10, 1, 0,
+               95, red, green, blue);
 }
 
 void DrawDebugWindow(Frame& f) {
@@ -348,10 +360,11 @@ void DrawDebugWindow(Frame& f) {
   const OverlayState& o = g.Overlay;
   f.e.Draw(f.a.debug_window, o.DebugWindowX, o.DebugWindowY, 129, 257, 0, 80, 0, 0, o.DebugWindowW,
            o.DebugWindowH);
-  f.e.DrawFont(kGameFont, static_cast<float>(Whole(o.DebugWindowX + 4)), static_cast<float>(Whole(o.DebugWindowY + 3)),
-               o.DebugWindowW, o.DebugWindowH, o.DebugText, -1, 0);
-  f.e.DrawFont(kGameFont2, 488, static_cast<float>(Whole(o.DebugWindowY - 15)), 150, 15, "Pretisnite ESC za izlaz",
-               -65536, 2);
+  f.e.DrawFont(kGameFont, static_cast<float>(Whole(o.DebugWindowX + 4)),
+               static_cast<float>(Whole(o.DebugWindowY + 3)), o.DebugWindowW, o.DebugWindowH, o.DebugText, -1,
+               0);
+  f.e.DrawFont(kGameFont2, 488, static_cast<float>(Whole(o.DebugWindowY - 15)), 150, 15,
+               "Pretisnite ESC za izlaz", -65536, 2);
 }
 
 void DrawPauseAndFades(Frame& f, Program& p) {
@@ -387,7 +400,10 @@ void ScoreColour(const std::string& text, Single& red, Single& green, Single& bl
   std::size_t start = 0;
   for (int i = 0; i < 3; ++i) {
     const std::size_t comma = text.find(',', start);
-    const std::string part = start <= text.size() ? text.substr(start, comma == std::string::npos ? std::string::npos : comma - start) : "";
+    const std::string part =
+        start <= text.size()
+            ? text.substr(start, comma == std::string::npos ? std::string::npos : comma - start)
+            : "";
     *parts[i] = static_cast<Single>(vb::Int(vb::ParseNumber(part).value_or(0)));
     if (comma == std::string::npos) {
       start = text.size() + 1;

@@ -91,11 +91,30 @@ void AddBonus(GameState& g, Integer kind, Long x, Long y) {
   Bonus& b = bonuses[slot];
   b = Bonus{};
   switch (kind) {
-    case 1: b.Type = "bomb"; b.Points = ts.Bonus_Bomb_Points; b.Weight = tb.Bomb_Weight; break;
-    case 2: b.Type = "pie"; b.Points = ts.Bonus_Pie_Points; b.Weight = tb.Pie_Weight; break;
-    case 3: b.Type = "boot"; b.Points = ts.Bonus_Boot_Points; b.Weight = tb.Boot_Weight; break;
-    case 4: b.Type = "bombglass"; b.Points = ts.Bonus_BombGlass_Points; break;
-    case 5: b.Type = "ears"; b.Points = ts.Bonus_Ears_Points; b.Weight = tb.Ears_Weight; break;
+    case 1:
+      b.Type = "bomb";
+      b.Points = ts.Bonus_Bomb_Points;
+      b.Weight = tb.Bomb_Weight;
+      break;
+    case 2:
+      b.Type = "pie";
+      b.Points = ts.Bonus_Pie_Points;
+      b.Weight = tb.Pie_Weight;
+      break;
+    case 3:
+      b.Type = "boot";
+      b.Points = ts.Bonus_Boot_Points;
+      b.Weight = tb.Boot_Weight;
+      break;
+    case 4:
+      b.Type = "bombglass";
+      b.Points = ts.Bonus_BombGlass_Points;
+      break;
+    case 5:
+      b.Type = "ears";
+      b.Points = ts.Bonus_Ears_Points;
+      b.Weight = tb.Ears_Weight;
+      break;
     default: return;
   }
   b.Active = true;

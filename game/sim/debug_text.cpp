@@ -27,8 +27,8 @@ void BuildDebugText(GameState& g) {
     overlay.DebugWindowY = 480 - 55;
   }
   std::string text = "FPS: " + quillon::vb::FormatSingle(g.Fps) + " (" +
-                     quillon::vb::FormatSingle(static_cast<Single>(std::floor(g.WaitLoadPerMs))) +
-                     ")" + kLineEnd;
+                     quillon::vb::FormatSingle(static_cast<Single>(std::floor(g.WaitLoadPerMs))) + ")" +
+                     kLineEnd;
   text += "Played times: " + quillon::vb::FormatLong(g.PlayedGames) + kLineEnd;
   for (int i = 0; i < 17; ++i) text += "\u00BB";
   text += kLineEnd;

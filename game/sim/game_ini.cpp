@@ -9,8 +9,7 @@ std::filesystem::path GameFile(const GameState& g, std::string_view name) {
   return quillon::paths::Resolve(name, g.AppFolder);
 }
 
-std::string ReadIni(std::string_view section, std::string_view key,
-                    const std::filesystem::path& file) {
+std::string ReadIni(std::string_view section, std::string_view key, const std::filesystem::path& file) {
   return quillon::profile::ReadString(file, section, key, "");
 }
 

@@ -14,8 +14,7 @@ namespace pebblerun {
 std::filesystem::path GameFile(const GameState& g, std::string_view name);
 
 // The value of key in section of file, "" when absent; at most 254 characters.
-std::string ReadIni(std::string_view section, std::string_view key,
-                    const std::filesystem::path& file);
+std::string ReadIni(std::string_view section, std::string_view key, const std::filesystem::path& file);
 
 // Writes key = value, creating file, section and key as needed; a failed
 // write is not reported.

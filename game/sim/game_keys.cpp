@@ -95,11 +95,10 @@ struct NameKey {
   int code;
 };
 constexpr std::array<NameKey, 36> kNameKeys{{
-    {'0', 11}, {'1', 2},  {'2', 3},  {'3', 4},  {'4', 5},  {'5', 6},  {'6', 7},  {'7', 8},
-    {'8', 9},  {'9', 10}, {'A', 30}, {'B', 48}, {'C', 46}, {'D', 32}, {'E', 18}, {'F', 33},
-    {'G', 34}, {'H', 35}, {'I', 23}, {'J', 36}, {'K', 37}, {'L', 38}, {'M', 50}, {'N', 49},
-    {'O', 24}, {'P', 25}, {'Q', 16}, {'R', 19}, {'S', 31}, {'T', 20}, {'U', 22}, {'V', 47},
-    {'W', 17}, {'X', 45}, {'Y', 21}, {'Z', 44},
+    {'0', 11}, {'1', 2},  {'2', 3},  {'3', 4},  {'4', 5},  {'5', 6},  {'6', 7},  {'7', 8},  {'8', 9},
+    {'9', 10}, {'A', 30}, {'B', 48}, {'C', 46}, {'D', 32}, {'E', 18}, {'F', 33}, {'G', 34}, {'H', 35},
+    {'I', 23}, {'J', 36}, {'K', 37}, {'L', 38}, {'M', 50}, {'N', 49}, {'O', 24}, {'P', 25}, {'Q', 16},
+    {'R', 19}, {'S', 31}, {'T', 20}, {'U', 22}, {'V', 47}, {'W', 17}, {'X', 45}, {'Y', 21}, {'Z', 44},
 }};
 
 }  // namespace
@@ -128,8 +127,7 @@ void GameKeys(GameState& g) {
 }
 
 void NameEntryKeys(GameState& g) {
-  if ((IsDown(g, scan::Escape) || IsDown(g, scan::Enter)) && g.GameEndFade == 0)
-    g.EndOfGameReady = true;
+  if ((IsDown(g, scan::Escape) || IsDown(g, scan::Enter)) && g.GameEndFade == 0) g.EndOfGameReady = true;
   for (const auto& key : kNameKeys) {
     if (Pressed(g, key.code)) AddNameChar(g, std::string(1, key.ch));
   }

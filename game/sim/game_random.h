@@ -19,8 +19,7 @@ struct RandomGenerator {
 
   // Uniform in [0, 1); exact as a float because x has 24 bits.
   float Rnd() {
-    State = static_cast<std::uint32_t>(
-                (static_cast<std::uint64_t>(State) * 1140671485u + 12820163u) & kMask);
+    State = static_cast<std::uint32_t>((static_cast<std::uint64_t>(State) * 1140671485u + 12820163u) & kMask);
     return static_cast<float>(State) / 16777216.0f;
   }
 

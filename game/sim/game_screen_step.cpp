@@ -43,8 +43,8 @@ void DrillContact(GameState& g, int x, int y, Integer c) {
   const TuningSharpDrills& d = g.Tuning.SharpDrills;
   if (c == kStone) {
     // Stone pushes the drills back.
-    g.World.DrillY = static_cast<Single>(
-        w.DrillY - static_cast<double>(d.Speed_of_Lowering) * d.HitStone_GoBack_Pixels * g.FrameTime);
+    g.World.DrillY = static_cast<Single>(w.DrillY - static_cast<double>(d.Speed_of_Lowering) *
+                                                        d.HitStone_GoBack_Pixels * g.FrameTime);
     if (g.World.DrillY < -30) g.World.DrillY = -30;
   }
   const int r = static_cast<int>(std::floor(g.Random.Rnd() * 20.0f));
@@ -107,8 +107,10 @@ void SmashPieceDebris(GameState& g) {
     if (!p.Active) continue;
     const int a = distance == 0 ? 100 : RoundOr(100 - 100.0 / distance * p.Age, 0);
     const Single ox = 80 + p.X, oy = g.World.ScrollY + p.Y, spread = 2 * p.Age;
-    const Single corners[4][2] = {{ox - spread, oy - spread}, {ox + spread, oy - spread},
-                                  {ox - spread, oy + spread}, {ox + spread, oy + spread}};
+    const Single corners[4][2] = {{ox - spread, oy - spread},
+                                  {ox + spread, oy - spread},
+                                  {ox - spread, oy + spread},
+                                  {ox + spread, oy + spread}};
     for (const auto& q : corners) {
       if (g.World.ScrollY + p.Y > g.World.DrillY + 64 && a > 5) {
         SpawnParticle(g, 5, q[0], q[1], 0, 0, 2, 15, true);

@@ -20,11 +20,11 @@ using Integer = std::int16_t;
 using Long = std::int32_t;
 using Single = float;
 
-inline constexpr int kGridColumns = 21;    // x 0..20
-inline constexpr int kGridRows = 5001;     // y 0..5000
-inline constexpr int kFieldColumns = 15;   // 0 and 14 are walls
-inline constexpr int kTileTypes = 51;      // table entries 0..50
-inline constexpr int kLevelSpecs = 32;     // 0 unused, 1..10 story levels, 11 closing stretch
+inline constexpr int kGridColumns = 21;   // x 0..20
+inline constexpr int kGridRows = 5001;    // y 0..5000
+inline constexpr int kFieldColumns = 15;  // 0 and 14 are walls
+inline constexpr int kTileTypes = 51;     // table entries 0..50
+inline constexpr int kLevelSpecs = 32;    // 0 unused, 1..10 story levels, 11 closing stretch
 inline constexpr int kMovingTiles = 51;
 inline constexpr int kSmashPieces = 26;
 inline constexpr int kParticles = 151;
@@ -284,8 +284,8 @@ struct HighScoreState {
 // ----------------------------------------------------------------- input ---
 
 struct InputState {
-  std::array<std::uint8_t, kKeyCount> Keys{};     // this frame's key states, 0x80 = down
-  std::array<bool, kKeyCount> KeyLatches{};       // one press latch per key, shared by both handlers
+  std::array<std::uint8_t, kKeyCount> Keys{};  // this frame's key states, 0x80 = down
+  std::array<bool, kKeyCount> KeyLatches{};    // one press latch per key, shared by both handlers
   bool MoveLeft = false, MoveRight = false;
   bool JumpRequest = false;
   bool UpHeld = false;
@@ -346,8 +346,7 @@ struct CreditLine {
 };
 
 struct ScreenFades {
-  Single Options = 0, Credits = 0, HowToPlay = 0, Story = 0, Story2 = 0, Hs = 0, Won = 0,
-         WonWow = 0;
+  Single Options = 0, Credits = 0, HowToPlay = 0, Story = 0, Story2 = 0, Hs = 0, Won = 0, WonWow = 0;
 };
 
 struct MenuState {
@@ -423,7 +422,7 @@ struct GameState {
   OverlayState Overlay;
   MenuState Menu;
 
-  RandomGenerator Random;          // every draw that changes the game
+  RandomGenerator Random;  // every draw that changes the game
   // Looks only. It also picks the seed of a live game, so the program seeds
   // it from the clock once and a test or bot seeds it for a repeatable run.
   RandomGenerator CosmeticRandom;

@@ -25,12 +25,9 @@ struct OptionKey {
 // "GameMode_Story" and "ArcadeLocked"): story mode, arcade locked, sound on,
 // high details, windowed, story not read.
 constexpr OptionKey kOptionKeys[] = {
-    {"Details_High", &GameState::DetailsHigh, true},
-    {"GameMode_Story", &GameState::StoryMode, true},
-    {"Sound_On", &GameState::SoundOn, true},
-    {"FULL_SCREEN", &GameState::FullScreen, false},
-    {"ArcadeLocked", &GameState::ArcadeLocked, true},
-    {"StoryReaden", &GameState::StoryRead, false},
+    {"Details_High", &GameState::DetailsHigh, true},  {"GameMode_Story", &GameState::StoryMode, true},
+    {"Sound_On", &GameState::SoundOn, true},          {"FULL_SCREEN", &GameState::FullScreen, false},
+    {"ArcadeLocked", &GameState::ArcadeLocked, true}, {"StoryReaden", &GameState::StoryRead, false},
 };
 
 }  // namespace
@@ -75,8 +72,7 @@ std::filesystem::path UserSettingsFile() {
 }
 
 Integer ReadPlayedGames() {
-  return vb::ParseInteger(ReadIni("Stats", "Number_Of_Played_Games", UserSettingsFile()))
-      .value_or(0);
+  return vb::ParseInteger(ReadIni("Stats", "Number_Of_Played_Games", UserSettingsFile())).value_or(0);
 }
 
 void WritePlayedGames(Integer playedGames) {

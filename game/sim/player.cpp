@@ -21,8 +21,7 @@ Integer CodeAt(GameState& g, Single px, Single py) { return CellAt(g, TileOf(px)
 Integer KindAt(GameState& g, Single px, Single py) { return KindOf(g, CodeAt(g, px, py)); }
 
 void StrikeAt(GameState& g, Single px, Single py, Single force) {
-  TileUpdate(g, true, static_cast<Single>(TileOf(px)), static_cast<Single>(TileOf(py)), force, true,
-             false);
+  TileUpdate(g, true, static_cast<Single>(TileOf(px)), static_cast<Single>(TileOf(py)), force, true, false);
 }
 
 void PaintAt(GameState& g, Single px, Single py) {
@@ -102,8 +101,8 @@ void Fall(GameState& g) {
   if (h.PVY >= 6) {
     const Single vy = DustSpeed(g);
     SpawnParticle(g, 0, 80 + h.PX, g.World.ScrollY + h.PY, 0, vy, 2, 30, true);
-    SpawnParticle(g, 5, 80 + h.PX + g.CosmeticRandom.Rnd() * 4 - 2, g.World.ScrollY + h.PY - 15, 0,
-                  vy, 2, 20, true);
+    SpawnParticle(g, 5, 80 + h.PX + g.CosmeticRandom.Rnd() * 4 - 2, g.World.ScrollY + h.PY - 15, 0, vy, 2, 20,
+                  true);
   }
 }
 

@@ -65,8 +65,7 @@ Integer FindTileType(const GameState& g, Integer level, std::string kindName, In
 }
 
 bool IsWall(Integer code) {
-  return code == 51 || code == 52 || code == 53 || code == 54 || code == 55 || code == 61 ||
-         code == 62;
+  return code == 51 || code == 52 || code == 53 || code == 54 || code == 55 || code == 61 || code == 62;
 }
 
 bool PaintCell(GameState& g, Single x, Single y, bool set, bool value) {
@@ -78,8 +77,7 @@ bool PaintCell(GameState& g, Single x, Single y, bool set, bool value) {
     const Integer code = Cell(g, x, y);
     if (code >= 1 && code <= 50 && code != kGlass && code != kStone && flag != value) {
       const int paintPoints = std::max(1, g.World.CurrentLevel / 3);
-      SpawnScorePopup(g, g.Hero.PX + 10 + 80, g.Hero.PY + g.World.ScrollY,
-                      std::to_string(paintPoints));
+      SpawnScorePopup(g, g.Hero.PX + 10 + 80, g.Hero.PY + g.World.ScrollY, std::to_string(paintPoints));
       g.World.Score += static_cast<Single>(paintPoints);
     }
     flag = value;

@@ -46,15 +46,12 @@ void ApplyWalkText(const std::string& text, bool& recorded, bool& move) {
 
 }  // namespace
 
-void ReplayWrite(GameState& g, const std::string& key, const std::string& value,
-                 const std::string& section) {
-  const std::string fullKey =
-      section == "ingame" ? vb::FormatSingle(g.Replay.ReplayFrame) + "_" + key : key;
+void ReplayWrite(GameState& g, const std::string& key, const std::string& value, const std::string& section) {
+  const std::string fullKey = section == "ingame" ? vb::FormatSingle(g.Replay.ReplayFrame) + "_" + key : key;
   WriteIni(section, fullKey, value, RecordPath(g));
 }
 
-std::string ReplayRead(GameState& g, const std::string& key, const std::string& section,
-                       Single frame) {
+std::string ReplayRead(GameState& g, const std::string& key, const std::string& section, Single frame) {
   if (g.Replay.ReplayFile.empty()) g.Replay.ReplayFile = kDefaultReplay;
   const std::string fullKey = section == "ingame" ? vb::FormatSingle(frame) + "_" + key : key;
   return ReadIni(section, fullKey, GameFile(g, g.Replay.ReplayFile));

@@ -23,10 +23,8 @@ void LoadReplayMap(GameState& g);
 void PlayChanges(GameState& g);
 
 // Section "ingame" keys get the frame number in front ("153_keyleft").
-void ReplayWrite(GameState& g, const std::string& key, const std::string& value,
-                 const std::string& section);
-std::string ReplayRead(GameState& g, const std::string& key, const std::string& section,
-                       Single frame);
+void ReplayWrite(GameState& g, const std::string& key, const std::string& value, const std::string& section);
+std::string ReplayRead(GameState& g, const std::string& key, const std::string& section, Single frame);
 bool ReplayFileExists(const GameState& g, const std::string& name);
 
 }  // namespace pebblerun

@@ -20,9 +20,7 @@ constexpr Single kLastGridRow = kGridRows - 1;
 constexpr double kMinMapLength = -32768;
 constexpr double kMaxMapLength = 32767;
 
-std::string CellKey(int row, int column) {
-  return "Y" + std::to_string(row) + "_X" + std::to_string(column);
-}
+std::string CellKey(int row, int column) { return "Y" + std::to_string(row) + "_X" + std::to_string(column); }
 
 // The loader marks rows by hand; painting through PaintCell would score.
 void SetPainted(GameState& g, int column, int row, bool value) {
@@ -80,8 +78,7 @@ void LoadPaintedFlags(GameState& g) {
     const std::string flags = ReplayRead(g, std::to_string(row), "Painted", 0);
     if (flags.size() < kMapColumns) continue;
     for (int column = 0; column < kMapColumns; ++column) {
-      if (flags[column] == '0' || flags[column] == '1')
-        SetPainted(g, column, row, flags[column] == '1');
+      if (flags[column] == '0' || flags[column] == '1') SetPainted(g, column, row, flags[column] == '1');
     }
   }
 }

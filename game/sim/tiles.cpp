@@ -13,8 +13,7 @@ namespace pebblerun {
 
 namespace vb = quillon::vb;
 
-void PlaySound(GameState& g, const std::string& name, bool loop, Long volume, Long pan,
-               Long frequency) {
+void PlaySound(GameState& g, const std::string& name, bool loop, Long volume, Long pan, Long frequency) {
   if (g.SoundOn) Events(g).PlaySound(name, loop, volume, pan, frequency);
 }
 
@@ -181,8 +180,7 @@ void Push(GameState& g, Single x, Single y, Single force, bool scored, Integer c
     PaintCell(g, x, y, true, false);
     if (scored) {
       AddScore(g, "brick_push");
-      SpawnScorePopup(g, 80 + t.X + 10, g.World.ScrollY + t.Y,
-                      vb::FormatSingle(g.Tuning.Score.Hit_PushTile));
+      SpawnScorePopup(g, 80 + t.X + 10, g.World.ScrollY + t.Y, vb::FormatSingle(g.Tuning.Score.Hit_PushTile));
     }
     return;
   }
@@ -192,8 +190,8 @@ void Smash(GameState& g, Single x, Single y, bool scored, Integer code) {
   for (SmashPiece& p : g.Tiles.SmashPieces) {
     if (p.Active) continue;
     const bool glass = code == kGlass;
-    PlaySound(g, (glass ? "breakglass" : "breakother") + std::to_string(g.CosmeticRandom.RndNum(1, 3)),
-              false, glass ? 95 : 80, 0, 20 + g.CosmeticRandom.RndNum(0, 4));
+    PlaySound(g, (glass ? "breakglass" : "breakother") + std::to_string(g.CosmeticRandom.RndNum(1, 3)), false,
+              glass ? 95 : 80, 0, 20 + g.CosmeticRandom.RndNum(0, 4));
     p = SmashPiece{};
     p.Active = 1;
     p.X = x * 32 + 10;
@@ -204,8 +202,7 @@ void Smash(GameState& g, Single x, Single y, bool scored, Integer code) {
     PaintCell(g, x, y, true, false);
     if (scored) {
       AddScore(g, "brick_smash");
-      SpawnScorePopup(g, 80 + p.X, g.World.ScrollY + p.Y,
-                      vb::FormatSingle(g.Tuning.Score.Hot_SmashTile));
+      SpawnScorePopup(g, 80 + p.X, g.World.ScrollY + p.Y, vb::FormatSingle(g.Tuning.Score.Hot_SmashTile));
     }
     const Single top = g.World.ScrollY + p.Y;
     if (top < g.World.WaterY && g.World.WaterY < top + 32) {
@@ -235,8 +232,7 @@ void StrikeCell(GameState& g, Single x, Single y, Single force, bool scored, boo
 
 }  // namespace
 
-void TileUpdate(GameState& g, bool hit, Single x, Single y, Single force, bool scored,
-                bool breakAll) {
+void TileUpdate(GameState& g, bool hit, Single x, Single y, Single force, bool scored, bool breakAll) {
   if (hit) {
     StrikeCell(g, x, y, force, scored, breakAll);
   } else {
@@ -275,8 +271,8 @@ void Explode(GameState& g, Single bonusIndex) {
   PlaySound(g, "explode" + std::to_string(g.CosmeticRandom.RndNum(5, 6)), false, 100);
 }
 
-void SpawnParticle(GameState& g, Integer kind, Single x, Single y, Single vx, Single vy,
-                   Single spin, Single life, bool fade) {
+void SpawnParticle(GameState& g, Integer kind, Single x, Single y, Single vx, Single vy, Single spin,
+                   Single life, bool fade) {
   if (!(y >= 0 && y < 500)) return;
   for (Particle& p : g.Tiles.Particles) {
     if (p.Life >= 1) continue;

@@ -23,11 +23,18 @@ void FillBuiltInLevels(GameState& g) {
     Integer size;
     const char* colour;
   };
-  static constexpr Row kBuiltIn[] = {
-      {0, 0, 0, 0, ""},           {3, 3, 90, 20, "green"},   {4, 3, 100, 30, "greendark"},
-      {3, 4, 120, 80, "bluelight"}, {4, 4, 130, 100, "blue"},  {3, 4, 150, 120, "yellow"},
-      {4, 4, 160, 120, "orangedark"}, {3, 4, 180, 130, "blue2"}, {3, 5, 210, 140, "bluedark"},
-      {3, 6, 250, 150, "brown"},  {4, 7, 270, 160, "reddark"}, {14, 0, 0, 15, "green"}};
+  static constexpr Row kBuiltIn[] = {{0, 0, 0, 0, ""},
+                                     {3, 3, 90, 20, "green"},
+                                     {4, 3, 100, 30, "greendark"},
+                                     {3, 4, 120, 80, "bluelight"},
+                                     {4, 4, 130, 100, "blue"},
+                                     {3, 4, 150, 120, "yellow"},
+                                     {4, 4, 160, 120, "orangedark"},
+                                     {3, 4, 180, 130, "blue2"},
+                                     {3, 5, 210, 140, "bluedark"},
+                                     {3, 6, 250, 150, "brown"},
+                                     {4, 7, 270, 160, "reddark"},
+                                     {14, 0, 0, 15, "green"}};
   g.LevelSpecs = {};
   for (std::size_t i = 0; i < std::size(kBuiltIn); ++i) {
     const Row& r = kBuiltIn[i];
@@ -37,8 +44,8 @@ void FillBuiltInLevels(GameState& g) {
 
 void BuildTileTypeTable(GameState& g) {
   // The fixed order: a level's named colour is the colour it shows.
-  static constexpr const char* kColours[] = {"greendark", "blue",  "blue2",      "bluedark",
-                                             "bluelight", "brown", "orange",     "orangedark",
+  static constexpr const char* kColours[] = {"greendark", "blue",    "blue2",  "bluedark",
+                                             "bluelight", "brown",   "orange", "orangedark",
                                              "red",       "reddark", "yellow"};
   static constexpr const char* kNames[] = {"normal", "mud", "gum", "ice"};
   auto& table = g.Field.TileTypeTable;
@@ -134,8 +141,7 @@ void ReadScoreAndDrills(GameState& g, const TuningReader& in) {
   in.ReadSingle("Score", "Hit_PushTile", s.Hit_PushTile);
   in.ReadSingle("Score", "Hot_SmashTile", s.Hot_SmashTile);
   in.ReadSingle("Score", "Combo_LastsFor_Seconds", s.Combo_LastsFor_Seconds);
-  in.ReadDivided("Score", "Combo_OnHitTile_AppendToMultiplyer", 10.0,
-                 s.Combo_OnHitTile_AppendToMultiplyer);
+  in.ReadDivided("Score", "Combo_OnHitTile_AppendToMultiplyer", 10.0, s.Combo_OnHitTile_AppendToMultiplyer);
   in.ReadBool("Score", "Graphic_BackLayer", s.Graphic_BackLayer);
   in.ReadString("Score", "Graphic_RGB", s.Graphic_RGB);
   in.ReadBool("Score", "Graphic_Combo_Visible", s.Graphic_Combo_Visible);

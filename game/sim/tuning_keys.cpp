@@ -26,8 +26,7 @@ std::optional<double> TuningReader::Number(std::string_view section, std::string
   return vb::ParseNumber(Text(section, key));
 }
 
-bool TuningReader::ReadInteger(std::string_view section, std::string_view key,
-                               Integer& field) const {
+bool TuningReader::ReadInteger(std::string_view section, std::string_view key, Integer& field) const {
   const auto v = vb::ParseInteger(Text(section, key));
   if (v) field = *v;
   return v.has_value();
@@ -39,8 +38,7 @@ bool TuningReader::ReadLong(std::string_view section, std::string_view key, Long
   return v.has_value();
 }
 
-bool TuningReader::ReadSingle(std::string_view section, std::string_view key,
-                              Single& field) const {
+bool TuningReader::ReadSingle(std::string_view section, std::string_view key, Single& field) const {
   const auto v = vb::ParseSingle(Text(section, key));
   if (v) field = *v;
   return v.has_value();
@@ -52,8 +50,7 @@ bool TuningReader::ReadBool(std::string_view section, std::string_view key, bool
   return v.has_value();
 }
 
-void TuningReader::ReadString(std::string_view section, std::string_view key,
-                              std::string& field) const {
+void TuningReader::ReadString(std::string_view section, std::string_view key, std::string& field) const {
   field = Text(section, key);
 }
 

@@ -24,14 +24,11 @@ class TuningReader {
   bool ReadBool(std::string_view section, std::string_view key, bool& field) const;
   void ReadString(std::string_view section, std::string_view key, std::string& field) const;
   // The value read as a Double, scaled (value * factor), stored as Single.
-  bool ReadScaled(std::string_view section, std::string_view key, double factor,
-                  Single& field) const;
+  bool ReadScaled(std::string_view section, std::string_view key, double factor, Single& field) const;
   // The value read as a Double, divided by divisor, stored as Single.
-  bool ReadDivided(std::string_view section, std::string_view key, double divisor,
-                   Single& field) const;
+  bool ReadDivided(std::string_view section, std::string_view key, double divisor, Single& field) const;
   // offset - the value, stored as Single (water heights as screen y).
-  bool ReadFromBase(std::string_view section, std::string_view key, double base,
-                    Single& field) const;
+  bool ReadFromBase(std::string_view section, std::string_view key, double base, Single& field) const;
 
  private:
   std::optional<double> Number(std::string_view section, std::string_view key) const;

@@ -68,8 +68,8 @@ Single AdvanceWaterPhase(Single phase, Single limit) {
   // A whole multiple of 50 from 0 to the limit (what a game start and every
   // pass leave) walks a fixed cycle, so the steps are counted at once.
   const int cycle = static_cast<int>(limit) / 50 + 1;
-  if (phase >= 0 && phase <= limit && phase == std::floor(phase) &&
-      static_cast<int>(phase) % 50 == 0 && limit == static_cast<Single>(cycle * 50 - 50)) {
+  if (phase >= 0 && phase <= limit && phase == std::floor(phase) && static_cast<int>(phase) % 50 == 0 &&
+      limit == static_cast<Single>(cycle * 50 - 50)) {
     return static_cast<Single>((static_cast<int>(phase) / 50 + kSettledColumns) % cycle * 50);
   }
   for (int k = 1; k <= kSettledColumns; ++k) {

@@ -5,10 +5,10 @@
 
 #include <quillon/extra.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <string>
 #include <utility>
-#include <unistd.h>
 
 #include "image_reader.h"
 #include "mod_extra.h"

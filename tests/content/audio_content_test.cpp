@@ -20,18 +20,35 @@ using content_test::ToDb;
 
 // The game's sound table: name -> file under the application folder.
 const std::map<std::string, std::string>& SoundTable() {
-  static const std::map<std::string, std::string> table = {
-      {"menu1", "sfx/menu_selection.wav"}, {"menu2", "sfx/menu_selection2.wav"}, {"jump", "sfx/jump.wav"},
-      {"boing", "sfx/boing.wav"},          {"bonus", "sfx/bonus.wav"},           {"explode1", "sfx/explode1.wav"},
-      {"explode2", "sfx/explode2.wav"},    {"explode3", "sfx/explode3.wav"},     {"explode4", "sfx/explode4.wav"},
-      {"explode5", "sfx/explode5.wav"},    {"explode6", "sfx/explode5.wav"},     {"waterhit1", "sfx/waterhit1.wav"},
-      {"waterhit2", "sfx/waterhit2.wav"},  {"waterhit3", "sfx/waterhit3.wav"},   {"waterhit4", "sfx/waterhit4.wav"},
-      {"waterhit5", "sfx/waterhit5.wav"},  {"breakglass1", "sfx/break_glass.wav"},
-      {"breakglass2", "sfx/break_glass2.wav"}, {"breakglass3", "sfx/break_glass2.wav"},
-      {"breakother1", "sfx/tile_explo.wav"},   {"breakother2", "sfx/tile_explo.wav"},
-      {"breakother3", "sfx/tile_explo.wav"},   {"tilepush", "sfx/tile_push.wav"}, {"fall1", "sfx/fall1.wav"},
-      {"nidle", "sfx/nidle.wav"},          {"swoosh", "sfx/swoosh.wav"},         {"done", "sfx/done.wav"},
-      {"walk", "sfx/walk.wav"},            {"key", "sfx/key.wav"}};
+  static const std::map<std::string, std::string> table = {{"menu1", "sfx/menu_selection.wav"},
+                                                           {"menu2", "sfx/menu_selection2.wav"},
+                                                           {"jump", "sfx/jump.wav"},
+                                                           {"boing", "sfx/boing.wav"},
+                                                           {"bonus", "sfx/bonus.wav"},
+                                                           {"explode1", "sfx/explode1.wav"},
+                                                           {"explode2", "sfx/explode2.wav"},
+                                                           {"explode3", "sfx/explode3.wav"},
+                                                           {"explode4", "sfx/explode4.wav"},
+                                                           {"explode5", "sfx/explode5.wav"},
+                                                           {"explode6", "sfx/explode5.wav"},
+                                                           {"waterhit1", "sfx/waterhit1.wav"},
+                                                           {"waterhit2", "sfx/waterhit2.wav"},
+                                                           {"waterhit3", "sfx/waterhit3.wav"},
+                                                           {"waterhit4", "sfx/waterhit4.wav"},
+                                                           {"waterhit5", "sfx/waterhit5.wav"},
+                                                           {"breakglass1", "sfx/break_glass.wav"},
+                                                           {"breakglass2", "sfx/break_glass2.wav"},
+                                                           {"breakglass3", "sfx/break_glass2.wav"},
+                                                           {"breakother1", "sfx/tile_explo.wav"},
+                                                           {"breakother2", "sfx/tile_explo.wav"},
+                                                           {"breakother3", "sfx/tile_explo.wav"},
+                                                           {"tilepush", "sfx/tile_push.wav"},
+                                                           {"fall1", "sfx/fall1.wav"},
+                                                           {"nidle", "sfx/nidle.wav"},
+                                                           {"swoosh", "sfx/swoosh.wav"},
+                                                           {"done", "sfx/done.wav"},
+                                                           {"walk", "sfx/walk.wav"},
+                                                           {"key", "sfx/key.wav"}};
   return table;
 }
 
@@ -137,13 +154,16 @@ TEST_P(MusicContentTest, LoopsWithoutSeamOrSilence) {
   // No silent stretch anywhere in the track (every 100 ms has sound).
   const size_t window = a.rate / 10;
   for (size_t at = 0; at + window <= loop; at += window)
-    ASSERT_GT(ToDb(Rms(a.mono, at, window)), -45.0) << "silence at " << static_cast<double>(at) / a.rate << " s";
+    ASSERT_GT(ToDb(Rms(a.mono, at, window)), -45.0)
+        << "silence at " << static_cast<double>(at) / a.rate << " s";
 }
 
 INSTANTIATE_TEST_SUITE_P(Tracks, MusicContentTest,
-                         testing::Values(Track{"music/music_menu.wma", 89.5, 90}, Track{"music/music_game.wma", 87.5, 88}),
+                         testing::Values(Track{"music/music_menu.wma", 89.5, 90},
+                                         Track{"music/music_game.wma", 87.5, 88}),
                          [](const testing::TestParamInfo<Track>& info) {
-                           return std::string(info.param.file).find("menu") != std::string::npos ? "Menu" : "Game";
+                           return std::string(info.param.file).find("menu") != std::string::npos ? "Menu"
+                                                                                                 : "Game";
                          });
 
 }  // namespace

@@ -35,8 +35,12 @@ bool AppendMono(const AVFrame& frame, int channels, std::vector<float>& out) {
     for (int c = 0; c < channels; ++c) {
       const int plane = planar ? c : 0, index = planar ? i : i * channels + c;
       switch (av_get_packed_sample_fmt(format)) {
-        case AV_SAMPLE_FMT_S16: sum += reinterpret_cast<const int16_t*>(frame.extended_data[plane])[index] / 32768.0; break;
-        case AV_SAMPLE_FMT_FLT: sum += reinterpret_cast<const float*>(frame.extended_data[plane])[index]; break;
+        case AV_SAMPLE_FMT_S16:
+          sum += reinterpret_cast<const int16_t*>(frame.extended_data[plane])[index] / 32768.0;
+          break;
+        case AV_SAMPLE_FMT_FLT:
+          sum += reinterpret_cast<const float*>(frame.extended_data[plane])[index];
+          break;
         default: return false;
       }
     }
@@ -68,7 +72,8 @@ Audio ReadAudio(const std::filesystem::path& file, std::string& error) {
   const AVCodec* codec = avcodec_find_decoder(par->codec_id);
   if (!codec) return error = "no decoder", Audio{};
   std::unique_ptr<AVCodecContext, CodecFree> dec(avcodec_alloc_context3(codec));
-  if (!dec || avcodec_parameters_to_context(dec.get(), par) < 0 || avcodec_open2(dec.get(), codec, nullptr) < 0)
+  if (!dec || avcodec_parameters_to_context(dec.get(), par) < 0 ||
+      avcodec_open2(dec.get(), codec, nullptr) < 0)
     return error = "cannot open decoder", Audio{};
   Audio audio;
   audio.codec = codec->name;

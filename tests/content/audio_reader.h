@@ -8,12 +8,12 @@
 namespace content_test {
 
 struct Audio {
-  std::string codec;          // FFmpeg codec name, e.g. "pcm_s16le", "wmav2"
+  std::string codec;  // FFmpeg codec name, e.g. "pcm_s16le", "wmav2"
   int rate = 0;
   int channels = 0;
-  int frameSize = 0;          // samples per channel in the first decoded frame
+  int frameSize = 0;            // samples per channel in the first decoded frame
   double containerSeconds = 0;  // duration the file itself declares
-  std::vector<float> mono;    // every decoded sample, channels averaged
+  std::vector<float> mono;      // every decoded sample, channels averaged
   double Seconds() const { return rate ? static_cast<double>(mono.size()) / rate : 0.0; }
 };
 

@@ -81,7 +81,8 @@ std::vector<Expected> Catalogue() {
     for (const char* kind : {"", "_mud", "_gum", "_ice"})
       c.push_back({std::string("textures/level_tiles/tile_ground_") + colour + kind + ".dds", 32, 32});
   for (int n = 0; n <= 11; ++n) c.push_back({"textures/level_num_" + std::to_string(n) + ".dds", 128, 128});
-  for (const char* b : {"newgame", "highscores", "story", "options", "howtoplay", "credits", "exit", "back", "next"})
+  for (const char* b :
+       {"newgame", "highscores", "story", "options", "howtoplay", "credits", "exit", "back", "next"})
     c.push_back({std::string("textures/menu/b_") + b + ".dds", 256, 64});
   for (const char* o : {"gamemode", "fullscreen", "details", "sound"}) {
     c.push_back({std::string("textures/menu/options/o_") + o + ".dds", 256, 32});
@@ -92,11 +93,11 @@ std::vector<Expected> Catalogue() {
     c.push_back({std::string("textures/menu/options/o_ss_") + v + ".dds", 128, 32});
   }
   const std::string credits = "textures/menu/credits/";
-  for (const char* line : {"c_programming", "c_programming_1", "c_graphics", "c_graphics_1", "c_graphics_2",
-                           "c_graphics_3", "c_graphics_4", "c_soundandmusic", "c_soundandmusic_1",
-                           "c_soundandmusic_2", "c_soundandmusic_3", "c_thanksto", "c_thanksto_1",
-                           "c_thanksto_2", "c_thanksto_3", "c_thanksto_4", "c_thanksto_5", "c_title",
-                           "c_notice"})
+  for (const char* line :
+       {"c_programming", "c_programming_1", "c_graphics", "c_graphics_1", "c_graphics_2", "c_graphics_3",
+        "c_graphics_4", "c_soundandmusic", "c_soundandmusic_1", "c_soundandmusic_2", "c_soundandmusic_3",
+        "c_thanksto", "c_thanksto_1", "c_thanksto_2", "c_thanksto_3", "c_thanksto_4", "c_thanksto_5",
+        "c_title", "c_notice"})
     c.push_back({credits + line + ".dds", 512, 64});
   c.push_back({credits + "c_logo_1.dds", 158, 65});
   c.push_back({credits + "c_logo_2.dds", 158, 65});
@@ -129,9 +130,10 @@ TEST(CatalogueTest, EveryTextureExistsInItsFormatAndSize) {
 }
 
 TEST(CatalogueTest, ColourKeyedFilesAreMagentaWhereTransparentWithoutFringe) {
-  for (const char* file : {"fonts/blue.bmp", "fonts/default_num.bmp", "textures/level_tiles/tile_ground_glass.bmp",
-                           "textures/level_tiles/tile_ground_glass_bw.bmp", "textures/bonus/pie.bmp",
-                           "textures/sharp.bmp", "textures/bonus/text_boom.bmp"}) {
+  for (const char* file :
+       {"fonts/blue.bmp", "fonts/default_num.bmp", "textures/level_tiles/tile_ground_glass.bmp",
+        "textures/level_tiles/tile_ground_glass_bw.bmp", "textures/bonus/pie.bmp", "textures/sharp.bmp",
+        "textures/bonus/text_boom.bmp"}) {
     // Loaded as the game loads them: magenta, alpha 0, as the key.
     std::string error;
     const Picture p = ReadPicture(AppDir() / file, error, 16711935);
@@ -159,10 +161,11 @@ TEST(CatalogueTest, ColourKeyedFilesAreMagentaWhereTransparentWithoutFringe) {
 }
 
 TEST(CatalogueTest, SpritesAreTransparentAroundTheirShape) {
-  for (const char* file : {"textures/tobo_blue.dds", "textures/tobo_eyes.dds", "textures/bonus/bomb.dds",
-                           "textures/bonus/boot.dds", "textures/bonus/bigears.dds", "textures/arrow.dds",
-                           "textures/menu/butterfly1.dds", "textures/menu/b_newgame.dds",
-                           "textures/menu/title.dds", "textures/bonus/explosion.dds", "textures/particles.png"}) {
+  for (const char* file :
+       {"textures/tobo_blue.dds", "textures/tobo_eyes.dds", "textures/bonus/bomb.dds",
+        "textures/bonus/boot.dds", "textures/bonus/bigears.dds", "textures/arrow.dds",
+        "textures/menu/butterfly1.dds", "textures/menu/b_newgame.dds", "textures/menu/title.dds",
+        "textures/bonus/explosion.dds", "textures/particles.png"}) {
     const Picture p = Load(file);
     ASSERT_GT(p.width, 0) << file;
     EXPECT_EQ(p.At(0, 0)[3], 0) << file;

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 #include "image_reader.h"
 
@@ -19,7 +19,8 @@ namespace {
 std::map<std::string, std::vector<std::uint8_t>> Tree(const fs::path& root) {
   std::map<std::string, std::vector<std::uint8_t>> files;
   for (const auto& e : fs::recursive_directory_iterator(root))
-    if (e.is_regular_file()) files[fs::relative(e.path(), root).generic_string()] = content_test::ReadBytes(e.path());
+    if (e.is_regular_file())
+      files[fs::relative(e.path(), root).generic_string()] = content_test::ReadBytes(e.path());
   return files;
 }
 
@@ -37,7 +38,8 @@ TEST(DeterminismTest, AFreshRunWritesTheApplicationFolderAgain) {
   EXPECT_GT(a.size(), 170u);
   const fs::path app = content_test::AppDir();
   for (const auto& [name, bytes] : a)
-    EXPECT_TRUE(bytes == content_test::ReadBytes(app / name)) << name << " differs from the application folder";
+    EXPECT_TRUE(bytes == content_test::ReadBytes(app / name))
+        << name << " differs from the application folder";
   fs::remove_all(base);
 }
 

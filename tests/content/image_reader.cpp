@@ -23,7 +23,9 @@ namespace {
 
 // True when the first bytes are those of the format the extension names.
 bool MatchesExtension(const std::vector<std::uint8_t>& b, const std::string& ext) {
-  auto starts = [&](const char* magic, size_t n) { return b.size() > n && std::memcmp(b.data(), magic, n) == 0; };
+  auto starts = [&](const char* magic, size_t n) {
+    return b.size() > n && std::memcmp(b.data(), magic, n) == 0;
+  };
   if (ext == ".dds") return starts("DDS ", 4);
   if (ext == ".bmp") return starts("BM", 2);
   if (ext == ".jpg") return starts("\xff\xd8\xff", 3);

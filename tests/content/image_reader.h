@@ -13,9 +13,7 @@ struct Picture {
   int width = 0, height = 0;
   int bitsPerPixel = 0;  // of the file (BMP, uncompressed DDS); 0 for JPEG and PNG
   std::vector<std::uint8_t> rgba;
-  const std::uint8_t* At(int x, int y) const {
-    return &rgba[(static_cast<size_t>(y) * width + x) * 4];
-  }
+  const std::uint8_t* At(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
   bool IsMagenta(int x, int y) const {
     const std::uint8_t* p = At(x, y);
     return p[0] == 255 && p[1] == 0 && p[2] == 255;

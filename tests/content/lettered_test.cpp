@@ -39,7 +39,8 @@ void ExpectAllDifferent(const std::vector<std::string>& files) {
 
 TEST(LetteredTest, ButtonsSayDifferentThings) {
   std::vector<std::string> files;
-  for (const char* b : {"newgame", "highscores", "story", "options", "howtoplay", "credits", "exit", "back", "next"})
+  for (const char* b :
+       {"newgame", "highscores", "story", "options", "howtoplay", "credits", "exit", "back", "next"})
     files.push_back(std::string("textures/menu/b_") + b + ".dds");
   ExpectAllDifferent(files);
 }
@@ -61,10 +62,11 @@ TEST(LetteredTest, OptionsShowWhichEntryIsSelected) {
 
 TEST(LetteredTest, CreditsLinesAreAllDifferent) {
   std::vector<std::string> files;
-  for (const char* line : {"c_programming", "c_programming_1", "c_graphics", "c_graphics_1", "c_graphics_2",
-                           "c_graphics_3", "c_graphics_4", "c_soundandmusic", "c_soundandmusic_1",
-                           "c_soundandmusic_2", "c_soundandmusic_3", "c_thanksto", "c_thanksto_1",
-                           "c_thanksto_2", "c_thanksto_3", "c_thanksto_4", "c_thanksto_5", "c_title", "c_notice"})
+  for (const char* line :
+       {"c_programming", "c_programming_1", "c_graphics", "c_graphics_1", "c_graphics_2", "c_graphics_3",
+        "c_graphics_4", "c_soundandmusic", "c_soundandmusic_1", "c_soundandmusic_2", "c_soundandmusic_3",
+        "c_thanksto", "c_thanksto_1", "c_thanksto_2", "c_thanksto_3", "c_thanksto_4", "c_thanksto_5",
+        "c_title", "c_notice"})
     files.push_back(std::string("textures/menu/credits/") + line + ".dds");
   ExpectAllDifferent(files);
 }
@@ -74,7 +76,8 @@ TEST(LetteredTest, OddWidthBitmapsKeepTheirColumnsStraight) {
   const Picture p = Load("textures/debug_window.bmp");
   ASSERT_EQ(p.width, 129);
   for (int y = 10; y < 247; ++y)
-    EXPECT_EQ(std::vector<std::uint8_t>(p.At(2, y), p.At(2, y) + 4), std::vector<std::uint8_t>(p.At(2, 10), p.At(2, 10) + 4))
+    EXPECT_EQ(std::vector<std::uint8_t>(p.At(2, y), p.At(2, y) + 4),
+              std::vector<std::uint8_t>(p.At(2, 10), p.At(2, 10) + 4))
         << "row " << y;
   // The sky is one column; a shear would scramble its gradient.
   const Picture sky = Load("textures/background_sky.bmp");

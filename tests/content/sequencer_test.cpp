@@ -20,7 +20,8 @@ TEST(ScoreNotationTest, PitchesAndChords) {
   EXPECT_EQ(music::ParsePitch("f#3"), 54);
   EXPECT_EQ(music::ParsePitch("bb2"), 46);
   EXPECT_EQ(music::ParsePitch("b3"), 59);
-  for (const char* bad : {"h4", "c", "c#", "c#b4", "c9", "C4", ""}) EXPECT_THROW(music::ParsePitch(bad), std::invalid_argument) << bad;
+  for (const char* bad : {"h4", "c", "c#", "c#b4", "c9", "C4", ""})
+    EXPECT_THROW(music::ParsePitch(bad), std::invalid_argument) << bad;
 
   // Close voicing above the floor, lowest first, whatever the root.
   EXPECT_EQ(music::ChordNotes("Dmaj7", 62), (std::vector<int>{62, 66, 69, 73}));
@@ -28,7 +29,8 @@ TEST(ScoreNotationTest, PitchesAndChords) {
   EXPECT_EQ(music::ChordNotes("Fadd9", 53), (std::vector<int>{53, 57, 60, 67}));
   EXPECT_EQ(music::ChordNotes("Bbsus4", 58), (std::vector<int>{58, 63, 65}));
   EXPECT_EQ(music::ChordRoot("F#m7", 38), 42);
-  for (const char* bad : {"", "Hm", "Cm13", "c"}) EXPECT_THROW(music::ChordNotes(bad, 60), std::invalid_argument) << bad;
+  for (const char* bad : {"", "Hm", "Cm13", "c"})
+    EXPECT_THROW(music::ChordNotes(bad, 60), std::invalid_argument) << bad;
 }
 
 TEST(ScoreNotationTest, LinesHoldAndRestOnTheStepGrid) {
@@ -71,7 +73,8 @@ TEST(LoopRenderTest, TailsPastTheEndRingOnAtTheStart) {
   // Across the wrap the waveform is continuous: no step bigger than the
   // note's own steepest.
   double steepest = 0;
-  for (long i = frames * 2 - 2000; i < frames * 2 - 2; ++i) steepest = std::max(steepest, std::fabs(static_cast<double>(loop[i + 2]) - loop[i]));
+  for (long i = frames * 2 - 2000; i < frames * 2 - 2; ++i)
+    steepest = std::max(steepest, std::fabs(static_cast<double>(loop[i + 2]) - loop[i]));
   EXPECT_LE(std::fabs(loop[0] - loop[2 * frames - 2]), steepest * 1.5 + 1e-6);
 }
 

@@ -48,8 +48,9 @@ void ExpectPartsInside(const std::string& file, const std::vector<Rect>& parts) 
 }
 
 TEST(SpriteSheetTest, ToboEyesEarsAndPupilsSitInTheirRectangles) {
-  ExpectPartsInside("textures/tobo_eyes.dds",
-                    {{0, 0, 14, 16}, {1, 19, 12, 7}, {16, 11, 8, 11}, {23, 11, 8, 11}, {18, 1, 5, 6}, {23, 1, 5, 6}});
+  ExpectPartsInside(
+      "textures/tobo_eyes.dds",
+      {{0, 0, 14, 16}, {1, 19, 12, 7}, {16, 11, 8, 11}, {23, 11, 8, 11}, {18, 1, 5, 6}, {23, 1, 5, 6}});
   // The two big ears share column 23; drawing either must not show a sliver
   // of the other.
   const Picture p = Load("textures/tobo_eyes.dds");

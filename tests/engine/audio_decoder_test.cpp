@@ -42,7 +42,8 @@ TEST_F(Decoding, WavComesOutSampleForSampleAndMonoOnBothSides) {
 
 TEST_F(Decoding, WmaIsWithinOneCodecFrame) {
   audio_test::WriteWav(File("tone.wav"), kMixRate, 1, Tone(kMixRate, 1000, 3.0));
-  if (!audio_test::EncodeWma(File("tone.wav"), File("tone.wma"))) GTEST_SKIP() << "no ffmpeg program to write WMA";
+  if (!audio_test::EncodeWma(File("tone.wav"), File("tone.wma")))
+    GTEST_SKIP() << "no ffmpeg program to write WMA";
   std::string error;
   auto decoder = FfmpegDecoder::Open(File("tone.wma"), error);
   ASSERT_TRUE(decoder) << error;

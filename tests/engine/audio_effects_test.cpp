@@ -165,12 +165,16 @@ TEST_F(SoundEffects, MissingUnreadableAndUnknownSoundsDoNoHarm) {
 
   WriteBytes(File("noise.wav"), audio_test::RandomBytes(4000, 7));
   WriteBytes(File("empty.wav"), "");
-  WriteBytes(File("cut.wav"), std::string("RIFF\xff\xff\xff\x7f" "WAVEfmt ", 16));
+  WriteBytes(File("cut.wav"), std::string("RIFF\xff\xff\xff\x7f"
+                                          "WAVEfmt ",
+                                          16));
   for (const char* name : {"noise", "empty", "cut"}) bank_->CreateSound(name, std::string(name) + ".wav");
   EXPECT_EQ(bank_->Count(), 3u);  // the names stay, without sound
   const std::string log = LogText();
-  EXPECT_NE(log.find("Error in CreateSound(" + folder_.string() + "\\noise.wav) : "), std::string::npos) << log;
-  EXPECT_NE(log.find("Error in CreateSound(" + folder_.string() + "\\empty.wav) : "), std::string::npos) << log;
+  EXPECT_NE(log.find("Error in CreateSound(" + folder_.string() + "\\noise.wav) : "), std::string::npos)
+      << log;
+  EXPECT_NE(log.find("Error in CreateSound(" + folder_.string() + "\\empty.wav) : "), std::string::npos)
+      << log;
 
   for (const char* name : {"noise", "empty", "cut", "never-made"}) {
     bank_->SoundPlay(name, true);
@@ -186,7 +190,10 @@ using SoundCardStart = AudioTest;
 TEST_F(SoundCardStart, WithoutADeviceSoundIsOffAndNothingIsLogged) {
   int opened = 0;
   quillon::audio::SoundCard card([] { return std::vector<std::string>{}; },
-                                 [&] { ++opened; return quillon::platform::SoundDeviceResult{}; });
+                                 [&] {
+                                   ++opened;
+                                   return quillon::platform::SoundDeviceResult{};
+                                 });
   card.Initilize_Soundcard(nullptr);
   EXPECT_FALSE(card.SoundAvailable());
   EXPECT_EQ(opened, 0);
@@ -195,7 +202,9 @@ TEST_F(SoundCardStart, WithoutADeviceSoundIsOffAndNothingIsLogged) {
 
 TEST_F(SoundCardStart, ADeviceThatDoesNotOpenIsLoggedAndSoundStaysOff) {
   quillon::audio::SoundCard card([] { return std::vector<std::string>{"ALSA Default"}; },
-                                 [] { return quillon::platform::SoundDeviceResult{nullptr, "no card"}; });
+                                 [] {
+                                   return quillon::platform::SoundDeviceResult{nullptr, "no card"};
+                                 });
   card.Initilize_Soundcard(nullptr);
   EXPECT_FALSE(card.SoundAvailable());
   EXPECT_EQ(card.Sounds(), nullptr);

@@ -27,7 +27,8 @@ constexpr double kPi = 3.14159265358979323846;
 inline std::vector<std::int16_t> Tone(int rate, double hertz, double seconds, double amplitude = 0.5) {
   std::vector<std::int16_t> samples(static_cast<std::size_t>(std::lround(rate * seconds)));
   for (std::size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<std::int16_t>(std::lround(32767 * amplitude * std::sin(2 * kPi * hertz * i / rate)));
+    samples[i] =
+        static_cast<std::int16_t>(std::lround(32767 * amplitude * std::sin(2 * kPi * hertz * i / rate)));
   return samples;
 }
 

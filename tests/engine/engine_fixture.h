@@ -23,9 +23,9 @@ class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("quillon-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-               std::to_string(::getpid()));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("quillon-" + std::string(info->test_suite_name()) + "-" +
+                                                  info->name() + "-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     profile::ClearCache();

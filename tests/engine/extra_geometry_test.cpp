@@ -55,7 +55,7 @@ TEST(Geometry, PointsAndRectanglesIncludeTheirEdges) {
   EXPECT_FALSE(Extra::IsPointInRect(30.5, 40, box));
   EXPECT_FALSE(Extra::IsPointInRect(9, 25, box));
 
-  EXPECT_TRUE(Extra::IsRectInRect({0, 0, 10, 20}, box));    // a corner touches
+  EXPECT_TRUE(Extra::IsRectInRect({0, 0, 10, 20}, box));  // a corner touches
   EXPECT_TRUE(Extra::IsRectInRect({25, 35, 100, 100}, box));
   EXPECT_FALSE(Extra::IsRectInRect({0, 0, 9, 19}, box));
   EXPECT_FALSE(Extra::IsRectInRect({0, 0, 100, 100}, box));  // box wholly inside is not seen

@@ -10,7 +10,8 @@ TEST(Scrambler, RoundTripsAndByteZeroLeavesTextAlone) {
   for (int c = 0; c < 256; ++c) {
     all += static_cast<char>(c);
   }
-  for (std::uint8_t key : {std::uint8_t{0x01}, std::uint8_t{0x7f}, Extra::DefaultScrambleByte, std::uint8_t{0xff}}) {
+  for (std::uint8_t key :
+       {std::uint8_t{0x01}, std::uint8_t{0x7f}, Extra::DefaultScrambleByte, std::uint8_t{0xff}}) {
     const std::string once = Extra::EnDeCode(all, key);
     EXPECT_NE(once, all);
     EXPECT_EQ(Extra::EnDeCode(once, key), all);
@@ -22,7 +23,8 @@ TEST(Scrambler, RoundTripsAndByteZeroLeavesTextAlone) {
 
 TEST(Scrambler, PrintableTextNeverTurnsIntoCharactersAnIniLineCannotHold) {
   for (int c = 0x20; c < 0x7f; ++c) {
-    const auto scrambled = static_cast<unsigned char>(Extra::EnDeCode(std::string(1, static_cast<char>(c)))[0]);
+    const auto scrambled =
+        static_cast<unsigned char>(Extra::EnDeCode(std::string(1, static_cast<char>(c)))[0]);
     EXPECT_GE(scrambled, 0x80) << c;
   }
 }
@@ -92,8 +94,9 @@ TEST_F(ExtraServices, FilesInFolder) {
   EXPECT_EQ(extra.FilesInFolder("lvl", false, false),
             (std::vector<std::string>{app_.string() + "\\lvl\\A.txt", app_.string() + "\\lvl\\b.txt"}));
   // Names from subfolders come back without their folders; empty subfolders add nothing.
-  EXPECT_EQ(extra.FilesInFolder("lvl", true, false),
-            (std::vector<std::string>{app_.string() + "\\lvl\\A.txt", app_.string() + "\\lvl\\b.txt", "deep.txt"}));
+  EXPECT_EQ(
+      extra.FilesInFolder("lvl", true, false),
+      (std::vector<std::string>{app_.string() + "\\lvl\\A.txt", app_.string() + "\\lvl\\b.txt", "deep.txt"}));
   Write("top.ini", "");
   EXPECT_EQ(extra.FilesInFolder(), std::vector<std::string>{"top.ini"});
 }

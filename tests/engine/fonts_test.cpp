@@ -34,7 +34,8 @@ TEST(TextLayout, AlignmentFlags) {
   EXPECT_EQ(first("abc", text_format::kVCenter | text_format::kSingleLine).Y, 90);
   EXPECT_EQ(first("abc", text_format::kBottom | text_format::kSingleLine).Y, 130);
   // Each wrapped line is centred for itself.
-  const auto lines = LayoutText("aaaaaaa bbb", box, text_format::kCenter | text_format::kWordBreak, 20, Fixed);
+  const auto lines =
+      LayoutText("aaaaaaa bbb", box, text_format::kCenter | text_format::kWordBreak, 20, Fixed);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].X, 115);
   EXPECT_EQ(lines[1].X, 135);

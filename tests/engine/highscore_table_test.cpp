@@ -40,7 +40,9 @@ TEST_F(HighScores, NewFileHoldsOnlyTheSetup) {
 }
 
 TEST_F(HighScores, ExistingFileDecidesTheSize) {
-  Write("hs.ini", "[setup]\r\nTopX=5\r\nadditionalValues=2\r\n[scores]\r\n1_score=7.5\r\n1_name=Ann\r\n1_value_2=L3\r\n");
+  Write(
+      "hs.ini",
+      "[setup]\r\nTopX=5\r\nadditionalValues=2\r\n[scores]\r\n1_score=7.5\r\n1_name=Ann\r\n1_value_2=L3\r\n");
   std::string name = "HS.INI";
   std::int16_t topX = 10, values = 0;
   ASSERT_TRUE(extra.HighScore_Create(name, topX, values));
@@ -111,16 +113,17 @@ TEST_F(HighScores, BrokenFilesFailWithTheirLogLine) {
   EXPECT_EQ(fresh.HighScore_NewScore(5, "x", {}), 0);  // no table yet
   EXPECT_EQ(fresh.HighScore_CheckPos(5), 0);
 
-  for (const std::string& setup : {std::string("TopX=ten\r\nadditionalValues=0"), std::string("additionalValues=0"),
-                                   std::string("TopX=-3\r\nadditionalValues=0"),
-                                   std::string("TopX=30000\r\nadditionalValues=30000")}) {
+  for (const std::string& setup :
+       {std::string("TopX=ten\r\nadditionalValues=0"), std::string("additionalValues=0"),
+        std::string("TopX=-3\r\nadditionalValues=0"), std::string("TopX=30000\r\nadditionalValues=30000")}) {
     Write("bad.ini", "[setup]\r\n" + setup + "\r\n");
     quillon::profile::ClearCache();
     std::string name = "bad.ini";
     EXPECT_FALSE(fresh.HighScore_Create(name)) << setup;
     EXPECT_EQ(fresh.HighScore_GetName(1), "");
   }
-  EXPECT_NE(Log().find("Error in loading HighScores : " + app_.string() + "\\bad.ini\r\n"), std::string::npos);
+  EXPECT_NE(Log().find("Error in loading HighScores : " + app_.string() + "\\bad.ini\r\n"),
+            std::string::npos);
 
   Write("badscore.ini", "[setup]\r\nTopX=2\r\nadditionalValues=0\r\n[scores]\r\n1_score=lots\r\n");
   std::string name = "badscore.ini";

@@ -35,11 +35,11 @@ TEST(Numbers, IntFloorsFixTruncates) {
 TEST(Numbers, IntegerDivisionRoundsOperandsThenTruncates) {
   EXPECT_EQ(IDiv(7, 2), 3);
   EXPECT_EQ(IDiv(-7, 2), -3);
-  EXPECT_EQ(IDiv(6.5, 2), 3);   // 6.5 -> 6
-  EXPECT_EQ(IDiv(7.5, 2), 4);   // 7.5 -> 8
+  EXPECT_EQ(IDiv(6.5, 2), 3);     // 6.5 -> 6
+  EXPECT_EQ(IDiv(7.5, 2), 4);     // 7.5 -> 8
   EXPECT_EQ(IDiv(100, 2.5), 50);  // 2.5 -> 2
   EXPECT_EQ(IDiv(-80, 32), -2);
-  EXPECT_FALSE(IDiv(1, 0.4));   // 0.4 -> 0
+  EXPECT_FALSE(IDiv(1, 0.4));  // 0.4 -> 0
 }
 
 TEST(Numbers, ParsesNumberTextWithDotInAnyLocale) {
@@ -78,7 +78,7 @@ TEST(Numbers, BooleansAreWordsOrNumbers) {
 
 TEST(Numbers, FormatsLikeTheSystemWritesNumbers) {
   EXPECT_EQ(FormatSingle(1.5f), "1.5");
-  EXPECT_EQ(FormatSingle(0.1f), "0.1");       // seven digits hide the float's error
+  EXPECT_EQ(FormatSingle(0.1f), "0.1");  // seven digits hide the float's error
   EXPECT_EQ(FormatSingle(1234567.f), "1234567");
   EXPECT_EQ(FormatSingle(1e7f), "1E+07");
   EXPECT_EQ(FormatSingle(0.0001f), "0.0001");

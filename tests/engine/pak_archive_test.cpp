@@ -1,5 +1,5 @@
-#include "app_folder_fixture.h"
 #include "pak_archive.h"
+#include "app_folder_fixture.h"
 #include "quillon/extra.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +73,8 @@ TEST(PakIndex, StoredNamesAreNotTrusted) {
 }
 
 TEST(PakIndex, WritersProduceWhatTheReaderReads) {
-  std::vector<pak::Entry> index{pak::MakeEntry("one.txt", "1"), pak::Entry{}, pak::MakeEntry("d\\two.txt", "22")};
+  std::vector<pak::Entry> index{pak::MakeEntry("one.txt", "1"), pak::Entry{},
+                                pak::MakeEntry("d\\two.txt", "22")};
   const std::string rewritten = pak::TrailingMarkerArchive(index);
   EXPECT_EQ(rewritten, "one.txt" + Here + "1" + Split + "d\\two.txt" + Here + "22" + Split);
   const auto reread = pak::ParseIndex(rewritten + pak::LeadingMarkerEntry("three", "333"));
@@ -171,7 +172,8 @@ TEST_F(PakArchive, DeleteRewritesWithTrailingMarkersAndReusesTheRecord) {
   ASSERT_TRUE(extra.PAK_DeleteFile("B.TXT"));
   EXPECT_TRUE(extra.PAK_DeleteFile("not-there"));
   EXPECT_EQ(extra.PAK_FileCount(), 2);
-  EXPECT_EQ(Read("data.pak"), "a.txt" + Here + "content of a.txt" + Split + "c.txt" + Here + "content of c.txt" + Split);
+  EXPECT_EQ(Read("data.pak"),
+            "a.txt" + Here + "content of a.txt" + Split + "c.txt" + Here + "content of c.txt" + Split);
 
   // Extracting everything skips the emptied record.
   ASSERT_TRUE(extra.PAK_ExtractAll("unpacked"));
@@ -213,9 +215,9 @@ TEST_F(PakArchive, OpeningAMissingArchiveKeepsTheOpenOne) {
 
 TEST_F(PakArchive, HostileNamesNeverLeaveTheTargetFolder) {
   std::filesystem::create_directory(Path("inside"));
-  Write("evil.pak", Split + "../../escaped.txt" + Here + "1" + Split + "..\\..\\escaped2.txt" + Here + "2" + Split +
-                        ".." + Here + "3" + Split + "sub/.." + Here + "4" + Split + "/tmp/" + Here + "5" + Split +
-                        "safe.txt" + Here + "6");
+  Write("evil.pak", Split + "../../escaped.txt" + Here + "1" + Split + "..\\..\\escaped2.txt" + Here + "2" +
+                        Split + ".." + Here + "3" + Split + "sub/.." + Here + "4" + Split + "/tmp/" + Here +
+                        "5" + Split + "safe.txt" + Here + "6");
   ASSERT_TRUE(extra.PAK_OpenPAK("evil.pak"));
   EXPECT_EQ(extra.PAK_FileCount(), 3);
   ASSERT_TRUE(extra.PAK_ExtractAll("inside"));

@@ -70,8 +70,9 @@ TEST(IniDocument, ReplacingAValueKeepsEveryOtherByte) {
       "Jump_Force=4\r\n";
   IniDocument doc(before);
   EXPECT_TRUE(doc.Set("player", "weight", "20"));
-  EXPECT_EQ(doc.Serialize(),
-            "; players may edit this\r\n[Player]\r\n  Weight =20\r\n\r\n\x01\x02 garbage \xff\r\nJump_Force=4\r\n");
+  EXPECT_EQ(
+      doc.Serialize(),
+      "; players may edit this\r\n[Player]\r\n  Weight =20\r\n\r\n\x01\x02 garbage \xff\r\nJump_Force=4\r\n");
   EXPECT_FALSE(doc.Set("PLAYER", "jump_force", "4"));  // same value: nothing to write
   EXPECT_TRUE(doc.Set("Player", "Jump_Force", ""));
   EXPECT_EQ(Value(doc, "player", "jump_force"), "");

@@ -36,11 +36,13 @@ TEST(SpriteBlend, GivesSdlsPixels) {
   // Fully clear and fully opaque texels as well as every level between.
   for (int i = 0; i < 40; ++i) source.Words()[i] &= 0x00FFFFFF, source.Words()[479 - i] |= 0xFF000000;
   SDL_SetSurfaceBlendMode(source.s, SDL_BLENDMODE_BLEND);
-  const std::vector<BlendColour> colours{{255, 255, 255, 128}, {200, 100, 0, 255}, {17, 250, 99, 1},
-                                         {255, 255, 254, 255}, {0, 0, 0, 200}};
-  const std::vector<std::pair<SDL_Rect, SDL_Point>> copies{
-      {{0, 0, 24, 20}, {5, 6}},   {{3, 2, 10, 9}, {-4, -3}}, {{0, 0, 24, 20}, {30, 25}},
-      {{-5, -2, 20, 30}, {8, 8}}, {{10, 4, 30, 30}, {1, 1}}};
+  const std::vector<BlendColour> colours{
+      {255, 255, 255, 128}, {200, 100, 0, 255}, {17, 250, 99, 1}, {255, 255, 254, 255}, {0, 0, 0, 200}};
+  const std::vector<std::pair<SDL_Rect, SDL_Point>> copies{{{0, 0, 24, 20}, {5, 6}},
+                                                           {{3, 2, 10, 9}, {-4, -3}},
+                                                           {{0, 0, 24, 20}, {30, 25}},
+                                                           {{-5, -2, 20, 30}, {8, 8}},
+                                                           {{10, 4, 30, 30}, {1, 1}}};
   const SDL_Rect clip{2, 3, 33, 28};
   for (const auto& colour : colours) {
     for (const auto& [rect, at] : copies) {
@@ -57,8 +59,8 @@ TEST(SpriteBlend, GivesSdlsPixels) {
                             colour);
       for (int i = 0; i < 40 * 36; ++i) {
         ASSERT_EQ(ours[i] & 0xFFFFFF, theirs.Words()[i] & 0xFFFFFF)
-            << "pixel " << i % 40 << "," << i / 40 << " colour " << int(colour.Red) << "/" << int(colour.Alpha)
-            << " copy from " << rect.x << "," << rect.y;
+            << "pixel " << i % 40 << "," << i / 40 << " colour " << int(colour.Red) << "/"
+            << int(colour.Alpha) << " copy from " << rect.x << "," << rect.y;
       }
     }
   }

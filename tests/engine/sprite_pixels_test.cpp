@@ -136,10 +136,10 @@ TEST_F(SpritePixels, DrawTextAdvancesOneScaledCellPerLetter) {
       }
     }
   };
-  fill(11, 255, 0, 0);    // A
-  fill(12, 0, 255, 0);    // B
-  fill(13, 0, 0, 255);    // C
-  fill(0, 255, 255, 0);   // the blank cell, drawn for unknown letters
+  fill(11, 255, 0, 0);   // A
+  fill(12, 0, 255, 0);   // B
+  fill(13, 0, 0, 255);   // C
+  fill(0, 255, 255, 0);  // the blank cell, drawn for unknown letters
   const Texture texture = MakeTexture(engine, font);
   engine.DrawText(texture, "ABC", 100, 0, 2);
   engine.DrawText(texture, "~", 0, 0);

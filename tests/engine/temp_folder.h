@@ -33,7 +33,8 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::string bytes;
   char chunk[1 << 16];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+    bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
   return bytes;
 }
 

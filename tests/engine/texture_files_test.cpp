@@ -20,7 +20,8 @@ class TextureFiles : public EngineTest {
  protected:
   // 8 x 8: red, green / blue, and a fourth quadrant (white, or transparent).
   void MakeSource(const std::string& name, const std::string& fourth) {
-    Convert("-size 4x4 xc:red xc:lime +append \\( -size 4x4 xc:blue xc:" + fourth + " +append \\) -append", name);
+    Convert("-size 4x4 xc:red xc:lime +append \\( -size 4x4 xc:blue xc:" + fourth + " +append \\) -append",
+            name);
   }
   void Convert(const std::string& args, const std::string& out) {
     const std::string command = "cd '" + App() + "' && convert " + args + " '" + out + "'";
@@ -58,8 +59,10 @@ class TextureFiles : public EngineTest {
       for (int x = 0; x < 8; ++x) {
         std::uint8_t* p = source.Pixel(x, y);
         const int q = (y >= 4) * 2 + (x >= 4);
-        const Rgba c = q == 0 ? Rgba{255, 0, 0, 255} : q == 1 ? Rgba{0, 255, 0, 255}
-                     : q == 2 ? Rgba{0, 0, 255, 255} : Rgba{255, 255, 255, transparentFourth ? 0 : 255};
+        const Rgba c = q == 0   ? Rgba{255, 0, 0, 255}
+                       : q == 1 ? Rgba{0, 255, 0, 255}
+                       : q == 2 ? Rgba{0, 0, 255, 255}
+                                : Rgba{255, 255, 255, transparentFourth ? 0 : 255};
         p[0] = c.r, p[1] = c.g, p[2] = c.b, p[3] = c.a;
       }
     }
@@ -80,8 +83,8 @@ class TextureFiles : public EngineTest {
     std::copy(fourCc, fourCc + 4, file.begin() + 84);
     put(108, 0x1000);
     file.insert(file.end(), blocks.begin(), blocks.end());
-    std::ofstream(Path(name), std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                      static_cast<std::streamsize>(file.size()));
+    std::ofstream(Path(name), std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
   }
 };
 

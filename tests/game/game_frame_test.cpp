@@ -11,8 +11,8 @@
 #include "sim/bonus.h"
 #include "sim/game_frame.h"
 #include "sim/game_screen_step.h"
-#include "sim_fixture.h"
 #include "sim/tuning.h"
+#include "sim_fixture.h"
 
 namespace pebblerun {
 namespace {

@@ -12,8 +12,7 @@ namespace {
 
 class SoundLog : public GameEvents {
  public:
-  void PlaySound(const std::string& name, bool, std::int32_t, std::int32_t,
-                 std::int32_t) override {
+  void PlaySound(const std::string& name, bool, std::int32_t, std::int32_t, std::int32_t) override {
     sounds.push_back(name);
   }
   std::vector<std::string> sounds;

@@ -99,8 +99,8 @@ TEST_F(HighScoresTest, MalformedFileFallsBackRowByRow) {
   LoadHighScores(*g_);
   const auto& rows = g_->Records.HighScores;
   EXPECT_EQ(rows[0].Name, "ANA");
-  EXPECT_EQ(rows[0].Score, 55);  // not a number: the row keeps its score
-  EXPECT_EQ(rows[1].Score, 66);  // beyond 32 bits: likewise
+  EXPECT_EQ(rows[0].Score, 55);     // not a number: the row keeps its score
+  EXPECT_EQ(rows[1].Score, 66);     // beyond 32 bits: likewise
   EXPECT_EQ(rows[2].Name, "TOBO");  // empty name: default row, whatever the score key says
   EXPECT_EQ(rows[2].Score, 1600);
   EXPECT_EQ(rows[3].Score, 350);

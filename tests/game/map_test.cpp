@@ -46,8 +46,8 @@ TEST(Cell, BoundsAndRounding) {
   auto g = MakeState();
   EXPECT_EQ(Cell(*g, 3, 7, 12), 12);
   EXPECT_EQ(Cell(*g, 3.4f, 6.6f), 12);
-  EXPECT_EQ(Cell(*g, 2.5f, 7), 0);   // 2.5 rounds to 2
-  EXPECT_EQ(Cell(*g, 3.5f, 7), 0);   // 3.5 rounds to 4
+  EXPECT_EQ(Cell(*g, 2.5f, 7), 0);  // 2.5 rounds to 2
+  EXPECT_EQ(Cell(*g, 3.5f, 7), 0);  // 3.5 rounds to 4
   EXPECT_EQ(Cell(*g, -1, 7, 9), 0);
   EXPECT_EQ(Cell(*g, 3, -0.4f, 9), 0);
   EXPECT_EQ(Cell(*g, 3, 0), 0);

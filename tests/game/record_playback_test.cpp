@@ -11,9 +11,9 @@
 #include <quillon/profile.h>
 
 #include "../engine/temp_folder.h"
+#include "headless/runner.h"
 #include "sim/game_frame.h"
 #include "sim/game_state.h"
-#include "headless/runner.h"
 #include "sim/tuning.h"
 
 namespace pebblerun {
@@ -63,9 +63,7 @@ class RecordPlaybackTest : public ::testing::TestWithParam<bool> {
     if (result) *result = r;
     return rows;
   }
-  static bool GameOverRow(const std::string& row) {
-    return row.substr(row.rfind(',') - 2, 2) == ",1";
-  }
+  static bool GameOverRow(const std::string& row) { return row.substr(row.rfind(',') - 2, 2) == ",1"; }
   // The row without its score column (a playback zeroes the score at its end).
   static std::string WithoutScore(const std::string& row) {
     std::size_t from = 0;

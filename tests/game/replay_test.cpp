@@ -176,8 +176,7 @@ TEST_F(ReplayTest, HugeLastScreenRowStopsAtTheEndOfTheGrid) {
 }
 
 TEST_F(ReplayTest, FractionalLastFrameEndsPlaybackWithoutOverrunningItsKeys) {
-  WriteBytes(folder_ / "replay.ini",
-             "[ingame]\r\n3_keyleft=True\r\n[options]\r\nlastframe=2.5\r\n");
+  WriteBytes(folder_ / "replay.ini", "[ingame]\r\n3_keyleft=True\r\n[options]\r\nlastframe=2.5\r\n");
   StartPlayback();
   for (int f = 0; f < 4; ++f) ReplayStep(*g_);
   EXPECT_TRUE(g_->GameOver);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
 #include "sim/tiles.h"
+#include "sim_fixture.h"
 
 namespace pebblerun {
 namespace {
@@ -160,8 +160,8 @@ TEST(MovingTiles, LandingOnBonuses) {
   EXPECT_FALSE(g->Bonus.Bonuses[1].Active);  // crushed
   EXPECT_FALSE(g->Bonus.Bonuses[2].Active);  // went off
   EXPECT_EQ(g->Bonus.Bonuses[2].Type, "");
-  EXPECT_EQ(Cell(*g, 7, 19), 0);              // blown away
-  EXPECT_EQ(Cell(*g, 8, 20), 6);              // stone survives
+  EXPECT_EQ(Cell(*g, 7, 19), 0);  // blown away
+  EXPECT_EQ(Cell(*g, 8, 20), 6);  // stone survives
 }
 
 TEST(SmashPieces, LiveDistancePlusOnePasses) {
@@ -196,11 +196,11 @@ TEST(Explode, OwnBombBlastPattern) {
       if (!(x == 7 && y == 9)) {
         EXPECT_EQ(Cell(*g, x, y), 0) << x << "," << y;
       }
-  EXPECT_EQ(Cell(*g, 7, 9), 55);   // the wall survives the smash...
-  EXPECT_EQ(Cell(*g, 7, 12), 6);   // ...and stone the push ring
-  EXPECT_EQ(Cell(*g, 5, 10), 0);   // ring cells are knocked loose
+  EXPECT_EQ(Cell(*g, 7, 9), 55);  // the wall survives the smash...
+  EXPECT_EQ(Cell(*g, 7, 12), 6);  // ...and stone the push ring
+  EXPECT_EQ(Cell(*g, 5, 10), 0);  // ring cells are knocked loose
   EXPECT_EQ(Cell(*g, 9, 11), 0);
-  EXPECT_EQ(Cell(*g, 5, 9), 1);    // corners outside the pattern stay
+  EXPECT_EQ(Cell(*g, 5, 9), 1);  // corners outside the pattern stay
   EXPECT_EQ(Cell(*g, 7, 13), 1);
   EXPECT_EQ(ActiveSmashPieces(*g), 8);
   EXPECT_EQ(ActiveMovingTiles(*g), 6);

@@ -69,11 +69,13 @@ TEST_F(FilesTest, MissingTuningFileStillStartsWithTheBuiltInLevels) {
 }
 
 TEST_F(FilesTest, BadValuesKeepTheOldValueGoodOnesStillRead) {
-  Tuning("[Player]\nWalkSpeed=120\nJump_Force=300\n[Falling_Tiles]\nHit_SmashOnForce=9\n"
-         "Smashing_Explosion_Distance=12\n");
+  Tuning(
+      "[Player]\nWalkSpeed=120\nJump_Force=300\n[Falling_Tiles]\nHit_SmashOnForce=9\n"
+      "Smashing_Explosion_Distance=12\n");
   StartGame(*g_);
-  Tuning("[Player]\nWalkSpeed=fast\nJump_Force=1e60\n[Falling_Tiles]\nHit_SmashOnForce=\n"
-         "Smashing_Explosion_Distance=40000\n[Misc]\nDebugWindow_Visible=maybe\n");
+  Tuning(
+      "[Player]\nWalkSpeed=fast\nJump_Force=1e60\n[Falling_Tiles]\nHit_SmashOnForce=\n"
+      "Smashing_Explosion_Distance=40000\n[Misc]\nDebugWindow_Visible=maybe\n");
   quillon::profile::ClearCache();
   StartGame(*g_);
   const auto& t = g_->Tuning;
@@ -85,8 +87,9 @@ TEST_F(FilesTest, BadValuesKeepTheOldValueGoodOnesStillRead) {
 }
 
 TEST_F(FilesTest, LevelsFiveAndSevenFollowSixAndSeven) {
-  Tuning("[Levels]\nLevel-05_PlatformSize=2\nLevel-05_LevelSize=999\nLevel-06_ScreenSpeed=77\n"
-         "Level-06_LevelSize=9\nLevel-07_TileType=red\n");
+  Tuning(
+      "[Levels]\nLevel-05_PlatformSize=2\nLevel-05_LevelSize=999\nLevel-06_ScreenSpeed=77\n"
+      "Level-06_LevelSize=9\nLevel-07_TileType=red\n");
   ReadLevelTable(*g_, true, GameFile(*g_, "\\Textures\\lvl1.bmp"));
   // Level 1 has no keys: reading stops there, before levels 5 and 7.
   EXPECT_EQ(g_->LevelSpecs[5].LevelSize, 0);
@@ -127,8 +130,9 @@ TEST_F(FilesTest, LevelsFiveAndSevenFollowSixAndSeven) {
 
 TEST_F(FilesTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
   g_->StoryLength = 321;
-  Tuning("[Levels]\nLevel-01_PlatformSize=6\nLevel-01_OnEachPlatformSkipLines=x\n"
-         "Level-01_ScreenSpeed=10\n");
+  Tuning(
+      "[Levels]\nLevel-01_PlatformSize=6\nLevel-01_OnEachPlatformSkipLines=x\n"
+      "Level-01_ScreenSpeed=10\n");
   FillBuiltInLevels(*g_);
   ReadLevelTable(*g_, true, GameFile(*g_, "\\Textures\\lvl1.bmp"));
   EXPECT_EQ(g_->LevelSpecs[1].PlatformSize, 6);
@@ -142,8 +146,8 @@ TEST_F(FilesTest, LevelSumBeyondSixteenBitsKeepsTheOldLength) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
-    text += k + "_PlatformSize=3\n" + k + "_OnEachPlatformSkipLines=3\n" + k + "_ScreenSpeed=50\n" +
-            k + "_LevelSize=5000\n" + k + "_TileType=green\n";
+    text += k + "_PlatformSize=3\n" + k + "_OnEachPlatformSkipLines=3\n" + k + "_ScreenSpeed=50\n" + k +
+            "_LevelSize=5000\n" + k + "_TileType=green\n";
   }
   Tuning(text);
   g_->StoryLength = 1050;  // from an earlier game
@@ -156,8 +160,8 @@ TEST_F(FilesTest, MapsLongerThanTheGridAreCutAtItsEdge) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
-    text += k + "_PlatformSize=3\n" + k + "_OnEachPlatformSkipLines=3\n" + k + "_ScreenSpeed=50\n" +
-            k + "_LevelSize=800\n" + k + "_TileType=green\n";
+    text += k + "_PlatformSize=3\n" + k + "_OnEachPlatformSkipLines=3\n" + k + "_ScreenSpeed=50\n" + k +
+            "_LevelSize=800\n" + k + "_TileType=green\n";
   }
   Tuning(text);
   StartGame(*g_);
@@ -169,8 +173,8 @@ TEST_F(FilesTest, HostileValuesStartAGameWithoutHanging) {
   std::string text = "[Bonus]\nNumOf_Pie=30000\nNumOf_Bomb=30000\nNumOf_Boots=-5\n[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
-    text += k + "_PlatformSize=30000\n" + k + "_OnEachPlatformSkipLines=-3\n" + k +
-            "_ScreenSpeed=-50\n" + k + "_LevelSize=100\n" + k + "_TileType=green\n";
+    text += k + "_PlatformSize=30000\n" + k + "_OnEachPlatformSkipLines=-3\n" + k + "_ScreenSpeed=-50\n" + k +
+            "_LevelSize=100\n" + k + "_TileType=green\n";
   }
   Tuning(text);
   StartGame(*g_);
@@ -209,8 +213,8 @@ TEST_F(FilesTest, OptionsMissingFileTakesDefaultsAndWritesThemBack) {
   EXPECT_EQ(g_->DisplayWidth, 800);
   EXPECT_EQ(g_->GameAreaHeight, 480);
   const std::string text = OptionsText();
-  for (const char* key : {"Details_High=True", "GameMode_Story=True", "Sound_On=True",
-                          "FULL_SCREEN=False", "ArcadeLocked=True", "StoryReaden=False"}) {
+  for (const char* key : {"Details_High=True", "GameMode_Story=True", "Sound_On=True", "FULL_SCREEN=False",
+                          "ArcadeLocked=True", "StoryReaden=False"}) {
     EXPECT_NE(text.find(key), std::string::npos) << key;
   }
 }

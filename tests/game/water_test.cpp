@@ -46,20 +46,34 @@ void ExpectSameBits(const Waves& got, const Waves& want, int round) {
 
 TEST(Water, SettlingMatchesThePlainRuleBitForBit) {
   std::mt19937 random(12345);
-  const Single specials[] = {0.0f, -0.0f, 0.5f, -0.5f, 1.5f, 2.5f, -2.5f, 4194303.5f,
-                             4194304.0f, 8388607.5f, -8388609.0f, 3e9f, -3e9f, 1e-40f,
-                             -1e-45f, std::numeric_limits<Single>::infinity(),
+  const Single specials[] = {0.0f,
+                             -0.0f,
+                             0.5f,
+                             -0.5f,
+                             1.5f,
+                             2.5f,
+                             -2.5f,
+                             4194303.5f,
+                             4194304.0f,
+                             8388607.5f,
+                             -8388609.0f,
+                             3e9f,
+                             -3e9f,
+                             1e-40f,
+                             -1e-45f,
+                             std::numeric_limits<Single>::infinity(),
                              std::numeric_limits<Single>::quiet_NaN()};
   for (int round = 0; round < 400; ++round) {
     Waves v{};
     const int style = round % 4;
     for (auto& x : v) {
       switch (style) {
-        case 0: x = std::uniform_real_distribution<Single>(-1, 1)(random); break;  // calm
+        case 0: x = std::uniform_real_distribution<Single>(-1, 1)(random); break;    // calm
         case 1: x = std::uniform_real_distribution<Single>(-60, 60)(random); break;  // splashes
-        case 2: x = static_cast<Single>(std::uniform_int_distribution<int>(-40, 40)(random)) / 4; break;  // ties
-        default:
-          x = specials[std::uniform_int_distribution<int>(0, std::size(specials) - 1)(random)];
+        case 2:
+          x = static_cast<Single>(std::uniform_int_distribution<int>(-40, 40)(random)) / 4;
+          break;  // ties
+        default: x = specials[std::uniform_int_distribution<int>(0, std::size(specials) - 1)(random)];
       }
     }
     Waves plain = v;
@@ -74,8 +88,8 @@ TEST(Water, SettlingMatchesThePlainRuleBitForBit) {
 
 TEST(Water, PhaseAdvancesAndWrapsAsStepByStep) {
   for (Single limit : {8000.0f, 1000.0f}) {
-    for (Single phase : {0.0f, 50.0f, 950.0f, 1000.0f, 7950.0f, 8000.0f, 25.0f, -120.0f, 9000.0f,
-                         1e9f, 0.5f}) {
+    for (Single phase :
+         {0.0f, 50.0f, 950.0f, 1000.0f, 7950.0f, 8000.0f, 25.0f, -120.0f, 9000.0f, 1e9f, 0.5f}) {
       Single stepped = phase;
       for (int k = 0; k < 209; ++k) {
         stepped += 50;

@@ -4,9 +4,9 @@
 
 #include "sim/game_frame.h"
 #include "sim/game_screen_step.h"
-#include "sim_fixture.h"
 #include "sim/tiles.h"
 #include "sim/world.h"
+#include "sim_fixture.h"
 
 namespace pebblerun {
 namespace {

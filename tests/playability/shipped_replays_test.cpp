@@ -12,8 +12,8 @@
 #include <quillon/numbers.h>
 #include <quillon/profile.h>
 
-#include "sim/game_ini.h"
 #include "headless/runner.h"
+#include "sim/game_ini.h"
 
 namespace pebblerun {
 namespace {

@@ -11,7 +11,8 @@ namespace pebblerun {
 namespace {
 
 TEST(AttractReplay, TriesEachNameOnceAndGivesUpWhenNoneExists) {
-  const auto dir = std::filesystem::temp_directory_path() / ("pebblerun-attract-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("pebblerun-attract-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   auto g = std::make_unique<GameState>();
   g->AppFolder = dir.string();

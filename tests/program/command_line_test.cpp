@@ -46,7 +46,8 @@ TEST(InputScript, KeyNamesAndCodes) {
 TEST(InputScript, HeldKeysMouseAndClose) {
   std::vector<std::string> errors;
   const auto events = ParseInputScript(
-      "# a comment\n\n3 up Enter\n1 down Enter\r\n2 mouse middle down\n2 down 57\n5 close\nx down A\n4 jump\n",
+      "# a comment\n\n3 up Enter\n1 down Enter\r\n2 mouse middle down\n2 down 57\n5 close\nx down A\n4 "
+      "jump\n",
       errors);
   EXPECT_EQ(errors.size(), 2u);
   ASSERT_EQ(events.size(), 5u);

@@ -174,7 +174,7 @@ TEST(ScreenLayout, UnpaintedTilesShowGreyAndGlassOnlyWhereAsked) {
   auto g = std::make_unique<GameState>();
   EXPECT_EQ(ShownTileCode(*g, 5, false, true), 60);
   EXPECT_EQ(ShownTileCode(*g, 5, false, false), 5);
-  EXPECT_EQ(ShownTileCode(*g, 6, false, true), 6);   // stone has no grey variant
+  EXPECT_EQ(ShownTileCode(*g, 6, false, true), 6);    // stone has no grey variant
   EXPECT_EQ(ShownTileCode(*g, 51, false, true), 51);  // nor the walls
   EXPECT_EQ(ShownTileCode(*g, 9, true, true), 9);
 }

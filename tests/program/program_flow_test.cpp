@@ -43,20 +43,32 @@ TEST(ProgramFlow, OptionsThenAGameThroughNameEntryToTheTableAndExit) {
   // of zero scores, so any score of the game asks for a name.
   app.Write("textures/options.bmp", "[main]\nStoryReaden=True\n");
   std::string table = "[hs]\n";
-  for (int row = 0; row < 10; ++row) table += "s" + std::to_string(row) + "=0\nn" + std::to_string(row) + "=NOBODY\n";
+  for (int row = 0; row < 10; ++row)
+    table += "s" + std::to_string(row) + "=0\nn" + std::to_string(row) + "=NOBODY\n";
   app.Write("textures/dot_black2.bmp", table);
 
   Script s(10);
-  s.Press("Down", 3).Press("Enter")              // options
-      .Press("Up").Press("Enter")                // sound off
-      .Press("Up").Press("Enter")                // details low
-      .Press("Escape").Press("Up", 3).Press("Enter")  // back, new game
-      .Wait(200)                                 // the start fade, then some play
-      .Press("Escape")                           // end the game: the name prompt follows
+  s.Press("Down", 3)
+      .Press("Enter")  // options
+      .Press("Up")
+      .Press("Enter")  // sound off
+      .Press("Up")
+      .Press("Enter")  // details low
+      .Press("Escape")
+      .Press("Up", 3)
+      .Press("Enter")   // back, new game
+      .Wait(200)        // the start fade, then some play
+      .Press("Escape")  // end the game: the name prompt follows
       .Wait(10)
-      .Press("Backspace", 8).Press("A").Press("B").Press("C").Press("Enter")
-      .Wait(120)                                 // end fade, then the table
-      .Press("Escape").Press("Down", 8).Press("Enter");  // main menu, Exit
+      .Press("Backspace", 8)
+      .Press("A")
+      .Press("B")
+      .Press("C")
+      .Press("Enter")
+      .Wait(120)  // end fade, then the table
+      .Press("Escape")
+      .Press("Down", 8)
+      .Press("Enter");  // main menu, Exit
   app.Write("flow.txt", s.Text());
 
   const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--script",

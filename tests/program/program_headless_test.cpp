@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <regex>
 
-#include "program_run.h"
 #include "headless/runner.h"
+#include "program_run.h"
 
 namespace pebblerun {
 namespace {
@@ -88,8 +88,8 @@ TEST(Program, RecordedReplayPlaysToItsLastFrame) {
 
 TEST(Program, AReplayThatIsNotThereIsRefusedBeforeStarting) {
   AppCopy app;
-  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay",
-                                 (app.Dir() / "nothing.ini").string()});
+  const auto run = RunPebblerun(
+      {"--headless", "--app-dir", app.Dir().string(), "--replay", (app.Dir() / "nothing.ini").string()});
   EXPECT_EQ(run.ExitCode, 2);
   EXPECT_NE(run.Output.find("nothing.ini"), std::string::npos);
 }

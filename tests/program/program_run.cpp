@@ -22,8 +22,8 @@ fs::path BuiltAppFolder() {
 
 bool IsProgramOrLibrary(const fs::path& file) {
   const std::string name = file.filename().string();
-  return name.rfind("libquillon", 0) == 0 || name == "Pebblerun" || name == "Settings" ||
-         name == "log.txt" || name.rfind("replay", 0) == 0 || name.rfind("wd", 0) == 0;
+  return name.rfind("libquillon", 0) == 0 || name == "Pebblerun" || name == "Settings" || name == "log.txt" ||
+         name.rfind("replay", 0) == 0 || name.rfind("wd", 0) == 0;
 }
 
 std::string Quote(const std::string& arg) {
@@ -87,7 +87,8 @@ RunResult RunPebblerun(const std::vector<std::string>& args) {
 
 int CountOf(const std::string& text, const std::string& needle) {
   int count = 0;
-  for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size())) ++count;
+  for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))
+    ++count;
   return count;
 }
 

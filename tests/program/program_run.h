@@ -20,7 +20,7 @@ class AppCopy {
   AppCopy();
   ~AppCopy();
   const std::filesystem::path& Dir() const { return dir_; }
-  std::string Log() const;                 // log.txt, "" when absent
+  std::string Log() const;  // log.txt, "" when absent
   std::string Read(const std::string& relative) const;
   void Write(const std::string& relative, const std::string& text) const;
 

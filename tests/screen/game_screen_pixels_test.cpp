@@ -137,8 +137,9 @@ TEST_F(GameScreenPixels, SkyReddensWithDepthAndTintsTheClouds) {
 }
 
 TEST_F(GameScreenPixels, SmashPieceQuartersFlyApartFromTheCorner) {
-  A().tiles[7] = Make(32, 32, {{0, 0, 16, 16, kRed}, {16, 0, 16, 16, kGreen}, {0, 16, 16, 16, kBlue},
-                               {16, 16, 16, 16, kWhite}});
+  A().tiles[7] =
+      Make(32, 32,
+           {{0, 0, 16, 16, kRed}, {16, 0, 16, 16, kGreen}, {0, 16, 16, 16, kBlue}, {16, 16, 16, 16, kWhite}});
   A().tiles[56] = Solid(32, 32, kBlue);
   GameState& g = G();
   g.Field.TileTypeTable[7].Kind = 1;

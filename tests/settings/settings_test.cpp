@@ -106,8 +106,8 @@ class SettingsTest : public QObject {
     QFETCH(QByteArray, value);
     QFETCH(bool, checked);
     AppFolder app;
-    app.Write("textures/options.bmp",
-              "[Main]\r\nfull_screen=" + value + "\r\nSOUND_ON=" + value + "\r\nDetails_High=" + value + "\r\n");
+    app.Write("textures/options.bmp", "[Main]\r\nfull_screen=" + value + "\r\nSOUND_ON=" + value +
+                                          "\r\nDetails_High=" + value + "\r\n");
     Harness h(app);
     QCOMPARE(h.dialog->Check1->isChecked(), checked);
     QCOMPARE(h.dialog->Check2->isChecked(), checked);
@@ -116,8 +116,7 @@ class SettingsTest : public QObject {
 
   void eachBoxReadsItsOwnKey() {
     AppFolder app;
-    app.Write("textures/options.bmp",
-              "[main]\r\nFULL_SCREEN=True\r\nSound_On=False\r\nDetails_High=1\r\n");
+    app.Write("textures/options.bmp", "[main]\r\nFULL_SCREEN=True\r\nSound_On=False\r\nDetails_High=1\r\n");
     Harness h(app);
     QVERIFY(h.dialog->Check1->isChecked());
     QVERIFY(!h.dialog->Check2->isChecked());

@@ -34,7 +34,9 @@ void Sky(const path& outDir) {
 // A cloud of overlapping puffs filling the box (x, y, w, h).
 void Cloud(cairo_t* cr, double x, double y, double w, double h, std::uint32_t seed) {
   Scatter rnd(seed);
-  struct Puff { double x, y, r; };
+  struct Puff {
+    double x, y, r;
+  };
   Puff puffs[9];
   const double base = y + h * 0.68;
   for (int i = 0; i < 9; ++i) {

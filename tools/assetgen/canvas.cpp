@@ -70,8 +70,7 @@ const cairo_user_data_key_t kFaceKey{};
 
 cairo_font_face_t* LoadFace(FT_Library library, const std::string& file) {
   FT_Face face = nullptr;
-  if (FT_New_Face(library, file.c_str(), 0, &face) != 0)
-    throw std::runtime_error("cannot open font " + file);
+  if (FT_New_Face(library, file.c_str(), 0, &face) != 0) throw std::runtime_error("cannot open font " + file);
   cairo_font_face_t* cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
   // Cairo may keep the face in its caches after we drop it; it releases the
   // FreeType face itself when the last reference goes.
@@ -124,8 +123,7 @@ double StartX(cairo_t* cr, std::string_view text, double x, Align align) {
 
 }  // namespace
 
-void StyledText(cairo_t* cr, std::string_view text, double x, double y, Align align,
-                const TextStyle& style) {
+void StyledText(cairo_t* cr, std::string_view text, double x, double y, Align align, const TextStyle& style) {
   const std::string s(text);
   const double left = StartX(cr, text, x, align);
   cairo_font_extents_t fe;
@@ -153,8 +151,7 @@ void StyledText(cairo_t* cr, std::string_view text, double x, double y, Align al
   cairo_restore(cr);
 }
 
-void PlainText(cairo_t* cr, std::string_view text, double x, double y, Align align, Rgb color,
-               double alpha) {
+void PlainText(cairo_t* cr, std::string_view text, double x, double y, Align align, Rgb color, double alpha) {
   const std::string s(text);
   cairo_move_to(cr, StartX(cr, text, x, align), y);
   SetColor(cr, color, alpha);
@@ -179,8 +176,8 @@ std::vector<std::string> WrapText(cairo_t* cr, std::string_view text, double wid
   return lines;
 }
 
-double Paragraph(cairo_t* cr, std::string_view text, double x, double top, double width,
-                 double lineHeight, Rgb color) {
+double Paragraph(cairo_t* cr, std::string_view text, double x, double top, double width, double lineHeight,
+                 Rgb color) {
   cairo_font_extents_t fe;
   cairo_font_extents(cr, &fe);
   double y = top;

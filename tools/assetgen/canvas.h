@@ -20,8 +20,8 @@ struct Rgb {
 
 // 0xRRGGBB to a colour with channels 0..1.
 Rgb Hex(std::uint32_t rgb);
-Rgb Mix(Rgb a, Rgb b, double t);    // t = 0 gives a, 1 gives b
-Rgb Shade(Rgb c, double factor);    // < 1 darker, > 1 lighter (toward white)
+Rgb Mix(Rgb a, Rgb b, double t);  // t = 0 gives a, 1 gives b
+Rgb Shade(Rgb c, double factor);  // < 1 darker, > 1 lighter (toward white)
 
 void SetColor(cairo_t* cr, Rgb c, double alpha = 1.0);
 
@@ -30,9 +30,7 @@ struct Pixels {
   int width = 0, height = 0;
   std::vector<std::uint8_t> rgba;
   std::uint8_t* At(int x, int y) { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
-  const std::uint8_t* At(int x, int y) const {
-    return &rgba[(static_cast<size_t>(y) * width + x) * 4];
-  }
+  const std::uint8_t* At(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
 };
 
 class Canvas {
@@ -48,8 +46,12 @@ class Canvas {
   Pixels Read() const;
 
  private:
-  struct SurfaceFree { void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); } };
-  struct ContextFree { void operator()(cairo_t* c) const { cairo_destroy(c); } };
+  struct SurfaceFree {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+  };
+  struct ContextFree {
+    void operator()(cairo_t* c) const { cairo_destroy(c); }
+  };
   int width_, height_;
   std::unique_ptr<cairo_surface_t, SurfaceFree> surface_;
   std::unique_ptr<cairo_t, ContextFree> cr_;
@@ -90,8 +92,7 @@ enum class Align { Left, Center, Right };
 
 // Draws one line with the current face and size; x is its left edge, centre
 // or right edge by align, y the baseline.
-void StyledText(cairo_t* cr, std::string_view text, double x, double y, Align align,
-                const TextStyle& style);
+void StyledText(cairo_t* cr, std::string_view text, double x, double y, Align align, const TextStyle& style);
 void PlainText(cairo_t* cr, std::string_view text, double x, double y, Align align, Rgb color,
                double alpha = 1.0);
 
@@ -99,8 +100,8 @@ void PlainText(cairo_t* cr, std::string_view text, double x, double y, Align ali
 std::vector<std::string> WrapText(cairo_t* cr, std::string_view text, double width);
 
 // Writes a wrapped paragraph from the top-left (x, top); returns the y below it.
-double Paragraph(cairo_t* cr, std::string_view text, double x, double top, double width,
-                 double lineHeight, Rgb color);
+double Paragraph(cairo_t* cr, std::string_view text, double x, double top, double width, double lineHeight,
+                 Rgb color);
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 

@@ -33,9 +33,7 @@ void Line(const path& outDir, const std::string& file, const std::string& text, 
   SaveTexture(outDir, std::string(kFolder) + file, c);
 }
 
-void Pebble(cairo_t* cr, double cx, double cy, double r) {
-  EllipsePath(cr, cx, cy, r, r * 0.78);
-}
+void Pebble(cairo_t* cr, double cx, double cy, double r) { EllipsePath(cr, cx, cy, r, r * 0.78); }
 
 }  // namespace
 

@@ -23,8 +23,8 @@ std::vector<std::string> DefaultSigns() {
     signs[11 + i] = std::string(1, static_cast<char>('A' + i));
     signs[44 + i] = std::string(1, static_cast<char>('a' + i));
   }
-  const char* marks[] = {".", ",", ":", ";", "'", "\"", "-", "+", "\\", "/", "*", "=", "(", ")",
-                         "[", "]", "<", ">", "_", "!", "?", "#", "&", "$", "\u20ac", "%", "\u00a9", "@"};
+  const char* marks[] = {".", ",", ":", ";", "'", "\"", "-", "+", "\\", "/", "*",      "=", "(",      ")",
+                         "[", "]", "<", ">", "_", "!",  "?", "#", "&",  "$", "\u20ac", "%", "\u00a9", "@"};
   for (int i = 0; i < 28; ++i) signs[77 + i] = marks[i];
   return signs;
 }

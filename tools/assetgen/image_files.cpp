@@ -1,9 +1,9 @@
 #include "image_files.h"
 
+#include <jpeglib.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <jpeglib.h>
 #include <stdexcept>
 #include <string>
 
@@ -24,8 +24,8 @@ void Put32(Bytes& b, std::uint32_t v) {
 }  // namespace
 
 Bytes EncodeDds(const Pixels& p) {
-  constexpr std::uint32_t kCaps = 0x1, kHeight = 0x2, kWidth = 0x4, kPitch = 0x8,
-                          kPixelFormat = 0x1000, kTexture = 0x1000;
+  constexpr std::uint32_t kCaps = 0x1, kHeight = 0x2, kWidth = 0x4, kPitch = 0x8, kPixelFormat = 0x1000,
+                          kTexture = 0x1000;
   constexpr std::uint32_t kRgb = 0x40, kAlphaPixels = 0x1;
   Bytes b{'D', 'D', 'S', ' '};
   Put32(b, 124);
@@ -182,8 +182,7 @@ void SaveTexture(const std::filesystem::path& outDir, std::string_view relPath, 
   throw std::runtime_error("no encoder for " + std::string(relPath));
 }
 
-void SaveKeyed(const std::filesystem::path& outDir, std::string_view relPath, const Canvas& c,
-               Rgb fringe) {
+void SaveKeyed(const std::filesystem::path& outDir, std::string_view relPath, const Canvas& c, Rgb fringe) {
   Pixels p = c.Read();
   KeyOntoMagenta(p, fringe);
   WriteBytes(outDir, relPath, EncodeBmp24(p));

@@ -30,7 +30,6 @@ void WriteBytes(const std::filesystem::path& outDir, std::string_view relPath, c
 // Encodes by the extension of relPath (.dds, .bmp, .jpg, .png) and writes.
 void SaveTexture(const std::filesystem::path& outDir, std::string_view relPath, const Canvas& c);
 // The same for one of the colour-keyed files (always a BMP).
-void SaveKeyed(const std::filesystem::path& outDir, std::string_view relPath, const Canvas& c,
-               Rgb fringe);
+void SaveKeyed(const std::filesystem::path& outDir, std::string_view relPath, const Canvas& c, Rgb fringe);
 
 }  // namespace assetgen

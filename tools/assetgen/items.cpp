@@ -251,8 +251,8 @@ void Arrow(cairo_t* cr, double turn, Rgb fill, Rgb edge) {
 void Gauge(cairo_t* cr, int w, int h) {
   RoundedRect(cr, 1, 1, w - 2, h - 2, 5);
   const bool vertical = h > w;
-  cairo_pattern_t* g = vertical ? cairo_pattern_create_linear(0, 0, w, 0)
-                                : cairo_pattern_create_linear(0, 0, 0, h);
+  cairo_pattern_t* g =
+      vertical ? cairo_pattern_create_linear(0, 0, w, 0) : cairo_pattern_create_linear(0, 0, 0, h);
   cairo_pattern_add_color_stop_rgb(g, 0, 0.8, 0.8, 0.8);
   cairo_pattern_add_color_stop_rgb(g, 0.3, 1, 1, 1);
   cairo_pattern_add_color_stop_rgb(g, 1, 0.7, 0.7, 0.7);
@@ -295,9 +295,8 @@ void MakeItems(const path& outDir, const Lettering& font) {
   Save32(outDir, "textures/particles.png", Particle);
   // The warning arrow points down to what comes from below; the hint arrow
   // points left so that the game's quarter turns aim it up and down.
-  Save32(outDir, "textures/arrow.dds", [](cairo_t* cr) {
-    Arrow(cr, M_PI / 2, Hex(0xffe14a), Hex(0x8a5a00));
-  });
+  Save32(outDir, "textures/arrow.dds",
+         [](cairo_t* cr) { Arrow(cr, M_PI / 2, Hex(0xffe14a), Hex(0x8a5a00)); });
   Save32(outDir, "textures/arrow_help.dds", [](cairo_t* cr) { Arrow(cr, M_PI, {1, 1, 1}, {0.5, 0.5, 0.5}); });
   {
     Canvas c(32, 32);

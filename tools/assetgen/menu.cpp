@@ -17,8 +17,7 @@ void FitText(cairo_t* cr, const Lettering& font, std::string_view text, double s
   if (w > width) font.Use(cr, Weight::Bold, size * width / w);
 }
 
-void Button(const path& outDir, const std::string& file, const std::string& label,
-            const Lettering& font) {
+void Button(const path& outDir, const std::string& file, const std::string& label, const Lettering& font) {
   Canvas c(256, 64);
   cairo_t* cr = c.cr();
   RoundedRect(cr, 4, 6, 248, 52, 26);
@@ -66,8 +65,8 @@ void Title(const path& outDir, const Lettering& font) {
   SaveTexture(outDir, "textures/menu/title.dds", c);
 }
 
-void Banner(const path& outDir, const std::string& file, int w, int h, const std::string& text,
-            double size, double baseline, Align align, double x, const Lettering& font) {
+void Banner(const path& outDir, const std::string& file, int w, int h, const std::string& text, double size,
+            double baseline, Align align, double x, const Lettering& font) {
   Canvas c(w, h);
   FitText(c.cr(), font, text, size, w - 16);
   TextStyle style;
@@ -119,14 +118,19 @@ void Option(const path& outDir, const std::string& file, int w, const std::strin
 }
 
 void Options(const path& outDir, const Lettering& font) {
-  const struct { const char* stem; const char* text; } labels[] = {
+  const struct {
+    const char* stem;
+    const char* text;
+  } labels[] = {
       {"gamemode", "GAME MODE"}, {"fullscreen", "FULL SCREEN"}, {"details", "DETAILS"}, {"sound", "SOUND"}};
   for (const auto& l : labels) {
     Option(outDir, std::string("o_") + l.stem + ".dds", 256, l.text, false, font);
     Option(outDir, std::string("o_s_") + l.stem + ".dds", 256, l.text, true, font);
   }
-  const struct { const char* stem; const char* text; } values[] = {
-      {"on", "ON"}, {"off", "OFF"}, {"arcade", "ARCADE"}, {"story", "STORY"}};
+  const struct {
+    const char* stem;
+    const char* text;
+  } values[] = {{"on", "ON"}, {"off", "OFF"}, {"arcade", "ARCADE"}, {"story", "STORY"}};
   for (const auto& v : values) {
     Option(outDir, std::string("o_s_") + v.stem + ".dds", 128, v.text, false, font);
     Option(outDir, std::string("o_ss_") + v.stem + ".dds", 128, v.text, true, font);
@@ -165,10 +169,18 @@ void Options(const path& outDir, const Lettering& font) {
 }  // namespace
 
 void MakeMenuTextures(const path& outDir, const Lettering& font) {
-  const struct { const char* file; const char* label; } buttons[] = {
-      {"b_newgame.dds", "NEW GAME"}, {"b_highscores.dds", "HIGH SCORES"}, {"b_story.dds", "STORY"},
-      {"b_options.dds", "OPTIONS"},  {"b_howtoplay.dds", "HOW TO PLAY"},  {"b_credits.dds", "CREDITS"},
-      {"b_exit.dds", "EXIT"},        {"b_back.dds", "BACK"},               {"b_next.dds", "NEXT"}};
+  const struct {
+    const char* file;
+    const char* label;
+  } buttons[] = {{"b_newgame.dds", "NEW GAME"},
+                 {"b_highscores.dds", "HIGH SCORES"},
+                 {"b_story.dds", "STORY"},
+                 {"b_options.dds", "OPTIONS"},
+                 {"b_howtoplay.dds", "HOW TO PLAY"},
+                 {"b_credits.dds", "CREDITS"},
+                 {"b_exit.dds", "EXIT"},
+                 {"b_back.dds", "BACK"},
+                 {"b_next.dds", "NEXT"}};
   for (const auto& b : buttons) Button(outDir, b.file, b.label, font);
   Title(outDir, font);
   Paused(outDir, font);
@@ -176,10 +188,9 @@ void MakeMenuTextures(const path& outDir, const Lettering& font) {
   // reads as one word.
   Banner(outDir, "textures/level_text.dds", 256, 128, "LEVEL", 58, 84, Align::Right, 248, font);
   for (int n = 0; n <= 11; ++n)
-    Banner(outDir, "textures/level_num_" + std::to_string(n) + ".dds", 128, 128, std::to_string(n), 64,
-           84, Align::Left, 8, font);
-  Banner(outDir, "textures/menu/s_title.dds", 512, 64, "NEW HIGH SCORE!", 44, 48, Align::Center, 256,
-         font);
+    Banner(outDir, "textures/level_num_" + std::to_string(n) + ".dds", 128, 128, std::to_string(n), 64, 84,
+           Align::Left, 8, font);
+  Banner(outDir, "textures/menu/s_title.dds", 512, 64, "NEW HIGH SCORE!", 44, 48, Align::Center, 256, font);
   Banner(outDir, "textures/menu/s_yournameplease.dds", 512, 64, "TYPE YOUR NAME, PLEASE", 36, 46,
          Align::Center, 256, font);
   Options(outDir, font);

@@ -41,7 +41,8 @@ void Master(std::vector<float>& mix) {
   const double knee = 0.5 * peak;
   for (float& s : mix) {
     const double a = std::fabs(s);
-    if (a > knee) s = static_cast<float>(std::copysign(knee + (peak - knee) * std::tanh((a - knee) / (peak - knee)), s));
+    if (a > knee)
+      s = static_cast<float>(std::copysign(knee + (peak - knee) * std::tanh((a - knee) / (peak - knee)), s));
   }
   synth::NormalisePeak(mix, -1.0);
 }
@@ -53,7 +54,8 @@ void Master(std::vector<float>& mix) {
 void WriteTrack(const std::filesystem::path& file, music::Song (*compose)(double), double seconds) {
   const int codecFrame = WmaFrameSize(kRate, 2);
   const long loopFrames = static_cast<long>(seconds * kRate) / codecFrame * codecFrame;
-  std::vector<float> loop = music::RenderLoop(compose(static_cast<double>(loopFrames) / kRate), kRate, loopFrames);
+  std::vector<float> loop =
+      music::RenderLoop(compose(static_cast<double>(loopFrames) / kRate), kRate, loopFrames);
   Master(loop);
   WriteWma(file, CodecLayout(loop, loopFrames, codecFrame), 2, kRate, kBitRate);
 }

@@ -14,8 +14,8 @@ double TempoFor(int bars, double seconds) { return bars * 4 * 60.0 / seconds; }
 
 // Broken chord over one bar: `order` indexes the chord tones, the tones above
 // the chord's top continuing an octave higher.
-void Arpeggio(Part& part, int bar, std::string_view chord, int floor, double stepBeats, const std::vector<int>& order,
-              double strong, double weak) {
+void Arpeggio(Part& part, int bar, std::string_view chord, int floor, double stepBeats,
+              const std::vector<int>& order, double strong, double weak) {
   const std::vector<int> tones = ChordNotes(chord, floor);
   const int size = static_cast<int>(tones.size());
   for (size_t i = 0; i < order.size(); ++i) {
@@ -68,7 +68,8 @@ Song MenuSong(double seconds) {
           "b4 - - - e5 - d5 - c#5 - - - a4 - - - b4 - - d5 f#5 - e5 d5 e5 - - - - - . . "
           "f#5 - - - d5 - e5 f#5 g5 - f#5 - e5 - d5 - e5 - - d5 b4 - d5 - c#5 - - - a4 - - .",
           0.8);
-  AddLine(tune, 24 * 4, 0.5, "f#5 - - - e5 - d5 - d5 - - - b4 - - - b4 - d5 - g5 - f#5 - e5 - - - - - - .", 0.65);
+  AddLine(tune, 24 * 4, 0.5, "f#5 - - - e5 - d5 - d5 - - - b4 - - - b4 - d5 - g5 - f#5 - e5 - - - - - - .",
+          0.65);
 
   // Soft drums come in gently, carry the middle and leave before the top, so
   // the loop closes on pads and piano as it opens.
@@ -103,10 +104,14 @@ void GameDrums(Song& song, int bars) {
     } else {
       AddHits(hat, at, 0.25, breakdown ? "..o...o...o...o." : "o.x.o.x.o.x.o.x.");
     }
-    if (bar == 31) AddHits(snare, at, 0.25, "x.x.x.x.xxxxXXXX", 0.8);
-    else if (build) AddHits(snare, at, 0.5, "x.x.x.x.", 0.5 + 0.1 * (bar - 28));
-    else if (bar == bars - 1) AddHits(snare, at, 0.25, "....X...X.xxXxXX");
-    else if (bar >= 8 && !breakdown) AddHits(snare, at, 0.25, "....X.......X..o");
+    if (bar == 31)
+      AddHits(snare, at, 0.25, "x.x.x.x.xxxxXXXX", 0.8);
+    else if (build)
+      AddHits(snare, at, 0.5, "x.x.x.x.", 0.5 + 0.1 * (bar - 28));
+    else if (bar == bars - 1)
+      AddHits(snare, at, 0.25, "....X...X.xxXxXX");
+    else if (bar >= 8 && !breakdown)
+      AddHits(snare, at, 0.25, "....X.......X..o");
   }
   song.parts.insert(song.parts.end(), {kick, snare, hat, open});
 }

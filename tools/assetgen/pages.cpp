@@ -137,7 +137,11 @@ void HowToPlay(const path& outDir, const Lettering& font) {
   Canvas c(512, 512);
   cairo_t* cr = c.cr();
   Card(cr, font, "HOW TO PLAY");
-  struct Row { const char* keys[2]; double widths[2]; const char* text; };
+  struct Row {
+    const char* keys[2];
+    double widths[2];
+    const char* text;
+  };
   const Row rows[] = {
       {{"\u2190", "\u2192"}, {30, 30}, "walk left and right"},
       {{"\u2191", nullptr}, {30, 0}, "jump; hold it in the air to glide"},

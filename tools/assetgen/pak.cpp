@@ -3,9 +3,9 @@
 
 #include <quillon/extra.h>
 
+#include <unistd.h>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 #include "generators.h"
 #include "mod_extra.h"

@@ -14,12 +14,16 @@ namespace assetgen::music {
 
 int ParsePitch(std::string_view name) {
   static constexpr std::array<int, 7> kSteps = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g
-  if (name.size() < 2 || name[0] < 'a' || name[0] > 'g') throw std::invalid_argument("bad pitch " + std::string(name));
+  if (name.size() < 2 || name[0] < 'a' || name[0] > 'g')
+    throw std::invalid_argument("bad pitch " + std::string(name));
   int pitch = kSteps[name[0] - 'a'];
   size_t i = 1;
-  if (name[i] == '#') ++pitch, ++i;
-  else if (name[i] == 'b' && i + 1 < name.size()) --pitch, ++i;
-  if (i + 1 != name.size() || name[i] < '0' || name[i] > '8') throw std::invalid_argument("bad pitch " + std::string(name));
+  if (name[i] == '#')
+    ++pitch, ++i;
+  else if (name[i] == 'b' && i + 1 < name.size())
+    --pitch, ++i;
+  if (i + 1 != name.size() || name[i] < '0' || name[i] > '8')
+    throw std::invalid_argument("bad pitch " + std::string(name));
   return pitch + 12 * (name[i] - '0' + 1);
 }
 
@@ -27,7 +31,8 @@ namespace {
 
 // Pitch class of the chord's root and the length of its name in the symbol.
 std::pair<int, size_t> ParseRoot(std::string_view symbol) {
-  if (symbol.empty() || symbol[0] < 'A' || symbol[0] > 'G') throw std::invalid_argument("bad chord " + std::string(symbol));
+  if (symbol.empty() || symbol[0] < 'A' || symbol[0] > 'G')
+    throw std::invalid_argument("bad chord " + std::string(symbol));
   std::string name(1, static_cast<char>(symbol[0] - 'A' + 'a'));
   size_t i = 1;
   if (i < symbol.size() && (symbol[i] == '#' || symbol[i] == 'b')) name += symbol[i++];
@@ -43,20 +48,22 @@ int ChordRoot(std::string_view symbol, int floor) { return AtOrAbove(ParseRoot(s
 std::vector<int> ChordNotes(std::string_view symbol, int floor) {
   const auto [root, i] = ParseRoot(symbol);
   static const std::map<std::string_view, std::vector<int>> kQualities = {
-      {"", {0, 4, 7}},          {"m", {0, 3, 7}},         {"7", {0, 4, 7, 10}},   {"m7", {0, 3, 7, 10}},
-      {"maj7", {0, 4, 7, 11}},  {"sus4", {0, 5, 7}},      {"sus2", {0, 2, 7}},    {"6", {0, 4, 7, 9}},
-      {"add9", {0, 4, 7, 14}},  {"m9", {0, 3, 7, 10, 14}}, {"madd9", {0, 3, 7, 14}}};
+      {"", {0, 4, 7}},         {"m", {0, 3, 7}},          {"7", {0, 4, 7, 10}},    {"m7", {0, 3, 7, 10}},
+      {"maj7", {0, 4, 7, 11}}, {"sus4", {0, 5, 7}},       {"sus2", {0, 2, 7}},     {"6", {0, 4, 7, 9}},
+      {"add9", {0, 4, 7, 14}}, {"m9", {0, 3, 7, 10, 14}}, {"madd9", {0, 3, 7, 14}}};
   const auto quality = kQualities.find(symbol.substr(i));
   if (quality == kQualities.end()) throw std::invalid_argument("bad chord " + std::string(symbol));
   // Each chord tone is placed at the first octave at or above the floor, which
   // keeps the voicing close and the voice leading smooth from chord to chord.
   std::vector<int> notes;
-  for (int interval : quality->second) notes.push_back(AtOrAbove(root + interval, floor) + (interval >= 12 ? 12 : 0));
+  for (int interval : quality->second)
+    notes.push_back(AtOrAbove(root + interval, floor) + (interval >= 12 ? 12 : 0));
   std::sort(notes.begin(), notes.end());
   return notes;
 }
 
-void AddLine(Part& part, double beat, double stepBeats, std::string_view steps, double velocity, int transpose) {
+void AddLine(Part& part, double beat, double stepBeats, std::string_view steps, double velocity,
+             int transpose) {
   Note* last = nullptr;
   size_t pos = 0;
   while (pos < steps.size()) {
@@ -84,8 +91,8 @@ void AddHits(Part& part, double beat, double stepBeats, std::string_view pattern
   }
 }
 
-void AddChords(Part& part, int firstBar, int beatsPerBar, const std::vector<std::string_view>& symbols, int floor,
-               double velocity) {
+void AddChords(Part& part, int firstBar, int beatsPerBar, const std::vector<std::string_view>& symbols,
+               int floor, double velocity) {
   for (size_t bar = 0; bar < symbols.size(); ++bar)
     for (int pitch : ChordNotes(symbols[bar], floor))
       part.notes.push_back({static_cast<double>((firstBar + static_cast<int>(bar)) * beatsPerBar),
@@ -102,7 +109,8 @@ class Room {
     static constexpr int kCombs[4] = {1557, 1617, 1491, 1422};
     static constexpr int kAllpasses[2] = {556, 441};
     const double scale = rate / 44100.0;
-    for (int i = 0; i < 4; ++i) combs_[i].line.assign(static_cast<size_t>((kCombs[i] + 23 * side) * scale), 0.0f);
+    for (int i = 0; i < 4; ++i)
+      combs_[i].line.assign(static_cast<size_t>((kCombs[i] + 23 * side) * scale), 0.0f);
     for (int i = 0; i < 2; ++i)
       allpasses_[i].line.assign(static_cast<size_t>((kAllpasses[i] + 23 * side) * scale), 0.0f);
   }
@@ -136,8 +144,8 @@ class Room {
 };
 
 // Adds `note` into the circular stereo buffer at `start`, wrapping at its end.
-void AddWrapped(std::vector<float>& mix, long loopFrames, long start, const std::vector<float>& note, double left,
-                double right) {
+void AddWrapped(std::vector<float>& mix, long loopFrames, long start, const std::vector<float>& note,
+                double left, double right) {
   long at = ((start % loopFrames) + loopFrames) % loopFrames;
   for (float s : note) {
     mix[2 * at] += static_cast<float>(s * left);
@@ -173,7 +181,8 @@ std::vector<float> RenderLoop(const Song& song, int rate, long loopFrames) {
       std::vector<float> sound;
       if (IsDrum(part.voice)) {
         auto cached = drumHits.find(part.voice);
-        if (cached == drumHits.end()) cached = drumHits.emplace(part.voice, RenderNote(part.voice, 0, 0, 1.0, rate)).first;
+        if (cached == drumHits.end())
+          cached = drumHits.emplace(part.voice, RenderNote(part.voice, 0, 0, 1.0, rate)).first;
         sound = cached->second;
         for (float& s : sound) s = static_cast<float>(s * n.velocity);
       } else {
@@ -181,7 +190,8 @@ std::vector<float> RenderLoop(const Song& song, int rate, long loopFrames) {
         synth::ApplyFades(sound, 1, 0, rate / 200);
       }
       AddWrapped(mix, loopFrames, start, sound, left, right);
-      if (part.reverb > 0) AddWrapped(send, loopFrames, start, sound, left * part.reverb, right * part.reverb);
+      if (part.reverb > 0)
+        AddWrapped(send, loopFrames, start, sound, left * part.reverb, right * part.reverb);
     }
   }
   AddRoom(mix, send, loopFrames, rate);

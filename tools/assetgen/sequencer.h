@@ -8,12 +8,26 @@
 
 namespace assetgen::music {
 
-enum class Voice { Pad, Keys, Bass, SynthBass, SoftLead, Lead, Pluck, Kick, Snare, Rim, ClosedHat, OpenHat, Shaker };
+enum class Voice {
+  Pad,
+  Keys,
+  Bass,
+  SynthBass,
+  SoftLead,
+  Lead,
+  Pluck,
+  Kick,
+  Snare,
+  Rim,
+  ClosedHat,
+  OpenHat,
+  Shaker
+};
 
 struct Note {
-  double beat;    // start, in beats from the top of the song
-  double beats;   // how long the note is held
-  int pitch;      // MIDI note number (drums ignore it)
+  double beat;   // start, in beats from the top of the song
+  double beats;  // how long the note is held
+  int pitch;     // MIDI note number (drums ignore it)
   double velocity;
 };
 
@@ -52,8 +66,8 @@ void AddLine(Part& part, double beat, double stepBeats, std::string_view steps, 
 void AddHits(Part& part, double beat, double stepBeats, std::string_view pattern, double velocity = 0.9);
 
 // One chord per bar, from `firstBar`, each held for the whole bar.
-void AddChords(Part& part, int firstBar, int beatsPerBar, const std::vector<std::string_view>& symbols, int floor,
-               double velocity);
+void AddChords(Part& part, int firstBar, int beatsPerBar, const std::vector<std::string_view>& symbols,
+               int floor, double velocity);
 
 // Renders the song into interleaved stereo at `rate` whose length is exactly
 // `loopFrames`. Whatever rings past the end (note tails, the room) continues

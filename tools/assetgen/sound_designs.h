@@ -28,11 +28,11 @@ Samples DrillWarning(int rate);
 struct ExplosionShape {
   uint64_t seed;
   double seconds;
-  double thumpHz;      // pitch the low thump falls to
-  double brightHz;     // lowpass cutoff of the first instant
-  double darkHz;       // lowpass cutoff the rumble settles to
-  double decay;        // seconds for the body to fall by 1/e
-  double crackle;      // 0..1, amount of debris crackle
+  double thumpHz;   // pitch the low thump falls to
+  double brightHz;  // lowpass cutoff of the first instant
+  double darkHz;    // lowpass cutoff the rumble settles to
+  double decay;     // seconds for the body to fall by 1/e
+  double crackle;   // 0..1, amount of debris crackle
 };
 Samples Explosion(int rate, const ExplosionShape& shape);
 
@@ -41,7 +41,7 @@ struct SplashShape {
   double seconds;
   double splashHz;  // centre of the spray noise at impact
   int bubbles;
-  double size;      // 0.5 small .. 1.5 large; lowers pitch and lengthens
+  double size;  // 0.5 small .. 1.5 large; lowers pitch and lengthens
 };
 Samples Splash(int rate, const SplashShape& shape);
 

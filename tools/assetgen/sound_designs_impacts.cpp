@@ -45,7 +45,8 @@ Samples Explosion(int rate, const ExplosionShape& shape) {
     const double f = shape.thumpHz * (1.0 + 2.0 * ExpDecay(t, 0.025));
     const double boom = thump.Sine(f) * AttackDecay(t, 0.002, 0.12);
     // Debris crackle: sparse sharp bursts, thinning out as the blast fades.
-    if (noise.Uniform() < shape.crackle * 0.004 * ExpDecay(t, shape.decay * 1.5)) crackEnv = noise.Range(0.4, 1.0);
+    if (noise.Uniform() < shape.crackle * 0.004 * ExpDecay(t, shape.decay * 1.5))
+      crackEnv = noise.Range(0.4, 1.0);
     crackEnv *= 0.992;
     const double crackle = crack.Process(noise.White()) * crackEnv;
     const double v = 1.1 * blast + 0.8 * low + 0.9 * boom + 0.7 * crackle;
@@ -81,16 +82,15 @@ Samples GlassBreak(int rate, uint64_t seed, int shards, double seconds) {
   Noise noise(seed);
   Biquad hp;
   hp.SetHighpass(2500, 0.7, rate);
-  auto out = Render(rate, seconds, [&](double t) {
-    return 0.8 * hp.Process(noise.White()) * AttackDecay(t, 0.001, 0.035);
-  });
+  auto out = Render(rate, seconds,
+                    [&](double t) { return 0.8 * hp.Process(noise.White()) * AttackDecay(t, 0.001, 0.035); });
   // Shards ring at high, unrelated pitches, most right at the impact and a few
   // tinkling down afterwards.
   std::vector<Ping> pings;
   for (int i = 0; i < shards; ++i) {
     const double u = noise.Uniform();
-    pings.push_back({0.002 + u * u * u * (seconds * 0.7), noise.Range(2200.0, 7500.0), noise.Range(0.015, 0.06),
-                     noise.Range(0.15, 0.45) * (1.0 - 0.6 * u)});
+    pings.push_back({0.002 + u * u * u * (seconds * 0.7), noise.Range(2200.0, 7500.0),
+                     noise.Range(0.015, 0.06), noise.Range(0.15, 0.45) * (1.0 - 0.6 * u)});
   }
   AddPings(out, rate, pings);
   return out;
@@ -126,8 +126,8 @@ Samples TilePush(int rate) {
   return Render(rate, 0.25, [&](double t) {
     const double n = noise.White();
     const double f = 70.0 + 25.0 * ExpDecay(t, 0.03);
-    return 0.5 * scrape.Process(n) * AttackDecay(t, 0.01, 0.06) + 0.8 * grit.Process(n) * AttackDecay(t, 0.005, 0.04) +
-           thud.Sine(f) * AttackDecay(t, 0.003, 0.06);
+    return 0.5 * scrape.Process(n) * AttackDecay(t, 0.01, 0.06) +
+           0.8 * grit.Process(n) * AttackDecay(t, 0.005, 0.04) + thud.Sine(f) * AttackDecay(t, 0.003, 0.06);
   });
 }
 

@@ -25,7 +25,9 @@ Samples MenuMove(int rate) {
 }
 
 Samples MenuConfirm(int rate) {
-  struct Blip { double start, note; };
+  struct Blip {
+    double start, note;
+  };
   const Blip blips[] = {{0.0, 79}, {0.075, 86}};
   Oscillator tri[2] = {Oscillator(rate), Oscillator(rate)}, sine[2] = {Oscillator(rate), Oscillator(rate)};
   return Render(rate, 0.32, [&](double t) {
@@ -74,8 +76,10 @@ Samples BonusChime(int rate) {
 Samples DoneJingle(int rate) {
   // Three rising notes, then the whole chord rings out. The game plays it
   // slower and lower for an ordinary end, faster and brighter for a record.
-  struct Note { double start, length, note, level; };
-  const Note notes[] = {{0.0, 0.1, 72, 0.8},  {0.11, 0.1, 76, 0.8}, {0.22, 0.1, 79, 0.8},
+  struct Note {
+    double start, length, note, level;
+  };
+  const Note notes[] = {{0.0, 0.1, 72, 0.8},  {0.11, 0.1, 76, 0.8},  {0.22, 0.1, 79, 0.8},
                         {0.36, 0.7, 84, 0.7}, {0.36, 0.7, 76, 0.45}, {0.36, 0.7, 79, 0.45},
                         {0.36, 0.7, 60, 0.5}};
   std::vector<Oscillator> pulse(7, Oscillator(rate)), tri(7, Oscillator(rate));
@@ -148,7 +152,9 @@ Samples WalkLoop(int rate) {
   Biquad lp;
   lp.SetLowpass(900, 0.7, rate);
   Oscillator thump(rate);
-  struct Step { double start, pitch, level; };
+  struct Step {
+    double start, pitch, level;
+  };
   const Step steps[] = {{0.02, 1.0, 1.0}, {0.22, 0.9, 0.85}};
   return Render(rate, 0.4, [&](double t) {
     const double grit = lp.Process(noise.White());
@@ -157,7 +163,8 @@ Samples WalkLoop(int rate) {
       const double u = t - s.start;
       if (u < 0) continue;
       const double f = s.pitch * (70.0 + 40.0 * ExpDecay(u, 0.015));
-      v += s.level * (grit * AttackDecay(u, 0.003, 0.02) + 0.6 * thump.Sine(f) * AttackDecay(u, 0.003, 0.025));
+      v +=
+          s.level * (grit * AttackDecay(u, 0.003, 0.02) + 0.6 * thump.Sine(f) * AttackDecay(u, 0.003, 0.025));
     }
     return v;
   });

@@ -16,8 +16,8 @@ inline constexpr double kTwoPi = 2.0 * kPi;
 class Noise {
  public:
   explicit Noise(uint64_t seed);
-  double Uniform();            // [0, 1)
-  double White();              // [-1, 1)
+  double Uniform();  // [0, 1)
+  double White();    // [-1, 1)
   double Range(double lo, double hi);
 
  private:

@@ -1,7 +1,7 @@
 // Every texture of the catalogue, group by group.
 
-#include "generators.h"
 #include "textures.h"
+#include "generators.h"
 
 namespace assetgen {
 

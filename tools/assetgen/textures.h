@@ -11,13 +11,13 @@ namespace assetgen {
 
 using std::filesystem::path;
 
-void MakeTiles(const path& outDir);                          // ground tiles, glass, stone, walls
-void MakeHero(const path& outDir);                           // Tobo, his eyes and ears
-void MakeItems(const path& outDir, const Lettering& font);   // bonuses, drills, effects, gauges
-void MakeBackdrops(const path& outDir);                      // sky, flat colours, clouds, debug window
+void MakeTiles(const path& outDir);                                // ground tiles, glass, stone, walls
+void MakeHero(const path& outDir);                                 // Tobo, his eyes and ears
+void MakeItems(const path& outDir, const Lettering& font);         // bonuses, drills, effects, gauges
+void MakeBackdrops(const path& outDir);                            // sky, flat colours, clouds, debug window
 void MakeMenuTextures(const path& outDir, const Lettering& font);  // buttons, labels, banners
 void MakeCredits(const path& outDir, const Lettering& font);
-void MakePages(const path& outDir, const Lettering& font);   // story and how-to-play pages
+void MakePages(const path& outDir, const Lettering& font);     // story and how-to-play pages
 void MakePictures(const path& outDir, const Lettering& font);  // JPEG screens, logos, butterflies
 
 // The two end pictures that travel in the archive.

@@ -19,9 +19,9 @@ struct TileColour {
 };
 
 const TileColour kColours[] = {
-    {"green", 0x52c03c},  {"greendark", 0x1f7a3a}, {"blue", 0x2f6fe0},      {"blue2", 0x8150dc},
-    {"bluedark", 0x25389a}, {"bluelight", 0x3cc0f0}, {"brown", 0x8c5a2c},   {"orange", 0xf79a22},
-    {"orangedark", 0xd05418}, {"red", 0xe3383a},     {"reddark", 0x99183f}, {"yellow", 0xf4d52c},
+    {"green", 0x52c03c},      {"greendark", 0x1f7a3a}, {"blue", 0x2f6fe0},    {"blue2", 0x8150dc},
+    {"bluedark", 0x25389a},   {"bluelight", 0x3cc0f0}, {"brown", 0x8c5a2c},   {"orange", 0xf79a22},
+    {"orangedark", 0xd05418}, {"red", 0xe3383a},       {"reddark", 0x99183f}, {"yellow", 0xf4d52c},
 };
 
 const Rgb kGrey = Hex(0x9a9a9e);
@@ -229,8 +229,10 @@ void Stone(const path& outDir) {
   cairo_rectangle(cr, 0, 0, 32, 32);
   SetColor(cr, mortar);
   cairo_fill(cr);
-  struct Cobble { double x, y, w, h; };
-  const Cobble cobbles[] = {{1, 1, 17, 13}, {19, 1, 12, 10}, {1, 15, 11, 16},
+  struct Cobble {
+    double x, y, w, h;
+  };
+  const Cobble cobbles[] = {{1, 1, 17, 13},  {19, 1, 12, 10}, {1, 15, 11, 16},
                             {13, 15, 18, 9}, {19, 12, 12, 2}, {13, 25, 18, 6}};
   for (const Cobble& k : cobbles) {
     RoundedRect(cr, k.x + 0.5, k.y + 0.5, k.w - 1, k.h - 1, 3);

@@ -104,7 +104,8 @@ void WriteWma(const std::filesystem::path& file, const std::vector<float>& inter
     const long count = std::min<long>(frameSize, total - start);
     for (int c = 0; c < channels; ++c) {
       auto* plane = reinterpret_cast<float*>(frame->extended_data[c]);
-      for (long i = 0; i < frameSize; ++i) plane[i] = i < count ? interleaved[(start + i) * channels + c] : 0.0f;
+      for (long i = 0; i < frameSize; ++i)
+        plane[i] = i < count ? interleaved[(start + i) * channels + c] : 0.0f;
     }
     frame->pts = start;
     Check(avcodec_send_frame(enc.get(), frame.get()), "send frame");

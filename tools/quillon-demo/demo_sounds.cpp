@@ -49,7 +49,8 @@ void AddNote(std::vector<double>& mix, double start, double length, double frequ
   for (std::size_t i = 0; i < count && first + i < mix.size(); ++i) {
     const double t = static_cast<double>(i) / kRate;
     const double fade = std::exp(-5.0 * t / length) * std::min(1.0, t * 200);
-    mix[first + i] += level * fade * (std::sin(kTwoPi * frequency * t) + 0.3 * std::sin(kTwoPi * 2 * frequency * t));
+    mix[first + i] +=
+        level * fade * (std::sin(kTwoPi * frequency * t) + 0.3 * std::sin(kTwoPi * 2 * frequency * t));
   }
 }
 
@@ -72,13 +73,14 @@ bool WriteBlip(const std::filesystem::path& file) {
 bool WriteTune(const std::filesystem::path& file) {
   // Two bars of broken chords over a bass line, then silence: the host loops
   // the tune when its position reaches the (rounded) duration.
-  const double chords[4][3] = {{261.6, 329.6, 392.0}, {220.0, 261.6, 329.6}, {174.6, 220.0, 261.6},
-                               {196.0, 246.9, 293.7}};
+  const double chords[4][3] = {
+      {261.6, 329.6, 392.0}, {220.0, 261.6, 329.6}, {174.6, 220.0, 261.6}, {196.0, 246.9, 293.7}};
   std::vector<double> mix(static_cast<std::size_t>(8.0 * kRate));
   for (int bar = 0; bar < 4; ++bar) {
     const double start = bar * 1.8;
     AddNote(mix, start, 1.8, chords[bar][0] / 2, 0.3);
-    for (int step = 0; step < 6; ++step) AddNote(mix, start + step * 0.3, 0.45, chords[bar][step % 3] * 2, 0.18);
+    for (int step = 0; step < 6; ++step)
+      AddNote(mix, start + step * 0.3, 0.45, chords[bar][step % 3] * 2, 0.18);
   }
   return WriteWav(file, ToPcm(mix));
 }

@@ -84,7 +84,8 @@ void DrawScene(quillon::Engine& engine, quillon::Extra& extra, const quillon::MP
   // A ring of balls, each turning and fading at its own pace.
   for (int i = 0; i < 24; ++i) {
     const float a = static_cast<float>(i * 15 + frame);
-    const float x = 304 + 200 * std::cos(a * 3.14159265f / 180), y = 200 + 120 * std::sin(a * 3.14159265f / 180);
+    const float x = 304 + 200 * std::cos(a * 3.14159265f / 180),
+                y = 200 + 120 * std::sin(a * 3.14159265f / 180);
     const auto alpha = static_cast<std::int16_t>(55 + 45 * std::sin((frame + i * 10) / 20.0));
     engine.AmbientColor(255, 128 + (i * 40) % 128, 255 - (i * 30) % 200);
     engine.Draw(scene.Ball, x, y, 32, 32, static_cast<float>(frame * (i % 5 + 1)), alpha);
@@ -92,8 +93,8 @@ void DrawScene(quillon::Engine& engine, quillon::Extra& extra, const quillon::MP
   engine.AmbientColor(255, 255, 255);
   engine.Draw(scene.Ball, scene.BigX, scene.BigY, 32, 32, -static_cast<float>(frame) * 2, 100, 0, 0, 64, 64);
   // Bitmap text: the letters rock about their own middles.
-  engine.DrawText(scene.Font, "QUILLON DEMO", 188, 20, 1, static_cast<float>(10 * std::sin(frame / 10.0)), 100,
-                  255, 220, 120);
+  engine.DrawText(scene.Font, "QUILLON DEMO", 188, 20, 1, static_cast<float>(10 * std::sin(frame / 10.0)),
+                  100, 255, 220, 120);
   engine.DrawText(scene.Font, "FRAME " + std::to_string(frame), 20, 440, 0.75f, 0, 70, 150, 255, 200);
   // System-font text: the frame rate and a wrapped, centred paragraph.
   engine.DrawFont("small", 10, 10, 200, 20, "FPS " + std::to_string(extra.GetFps()), -1, 0);
@@ -103,7 +104,8 @@ void DrawScene(quillon::Engine& engine, quillon::Extra& extra, const quillon::MP
                   static_cast<std::int32_t>(0xFFB0E0FF), 1);
   engine.DrawFont("small", 430, 455, 200, 20, engine.Version(), static_cast<std::int32_t>(0xC0FFFFFF), 2);
   const std::string tune = "Music " + std::to_string(music.GetCurrentPosition()) + " / " +
-                           std::to_string(music.GetDuration()) + " s" + (scene.MusicPaused ? " (paused)" : "");
+                           std::to_string(music.GetDuration()) + " s" +
+                           (scene.MusicPaused ? " (paused)" : "");
   engine.DrawFont("small", 430, 10, 200, 20, tune, -1, 2);
   engine.DrawText(scene.Font, scene.LastBlip, 20, 462, 0.5f, 0, 80, 255, 255, 255);
 }
@@ -115,7 +117,8 @@ void HandleKeys(quillon::Engine& engine, quillon::MP3Player& music, Scene& scene
   if (engine.GetKeyDown(kDown)) scene.BigY += 4;
   if (engine.GetKeyPressed(kF12)) engine.SaveScreenshot();
   if (engine.GetKeyPressed(kSpace)) {
-    Blip(engine, scene, static_cast<std::int32_t>(std::clamp((scene.BigX - 288) / 3, -100.0f, 100.0f)), 100, 0);
+    Blip(engine, scene, static_cast<std::int32_t>(std::clamp((scene.BigX - 288) / 3, -100.0f, 100.0f)), 100,
+         0);
   }
   if (engine.GetKeyPressed(kM)) {
     scene.MusicPaused = !scene.MusicPaused;

@@ -47,7 +47,7 @@ class ChannelValue {
 struct DisplayOptions {
   int BufferWidth = 800;  // back buffer, the engine's coordinates
   int BufferHeight = 600;
-  int WindowWidth = 0;    // 0: the back buffer's size
+  int WindowWidth = 0;  // 0: the back buffer's size
   int WindowHeight = 0;
   bool FullScreen = false;
   bool WindowOnTop = true;
@@ -59,8 +59,8 @@ struct DisplayOptions {
 };
 
 enum class WindowEventKind {
-  CloseRequested,    // the user asked to close the window
-  MouseDown,         // Button 1 left, 2 right, 3 middle
+  CloseRequested,  // the user asked to close the window
+  MouseDown,       // Button 1 left, 2 right, 3 middle
   MouseUp,
   FocusLost,
   FocusGained,

@@ -65,11 +65,11 @@ class Extra {
   std::int16_t PAK_FileCount() const;
 
   // --- INI files; values optionally scrambled with DefaultScrambleByte.
-  std::string INIRead(const std::string& Section, const std::string& KeyName,
-                      const std::string& FileName, bool Decrypt = false);
+  std::string INIRead(const std::string& Section, const std::string& KeyName, const std::string& FileName,
+                      bool Decrypt = false);
   // Non-zero on success, 0 when the file could not be written.
-  std::int16_t INIWrite(const std::string& Section, const std::string& KeyName,
-                        const std::string& NewString, const std::string& FileName, bool Encrypt = false);
+  std::int16_t INIWrite(const std::string& Section, const std::string& KeyName, const std::string& NewString,
+                        const std::string& FileName, bool Encrypt = false);
   // Exclusive or of every byte with bcode; applying it twice gives the text back.
   static std::string EnDeCode(const std::string& strOld, std::uint8_t bcode = DefaultScrambleByte);
 

@@ -15,7 +15,6 @@ std::int64_t ClockNanoseconds();
 // between sleeps and spins so that window messages are handled throughout.
 // The result is the number of spin iterations, at least 1; the clock reading
 // that ended the wait is stored in *endNs when endNs is given.
-std::int32_t WaitUntil(std::int64_t deadlineNs, void (*pump)() = nullptr,
-                       std::int64_t* endNs = nullptr);
+std::int32_t WaitUntil(std::int64_t deadlineNs, void (*pump)() = nullptr, std::int64_t* endNs = nullptr);
 
 }  // namespace quillon

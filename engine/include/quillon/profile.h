@@ -35,15 +35,15 @@ namespace quillon::profile {
 
 // The value of key in [section] of file, or def when the file, the section or
 // the key is missing. At most 254 characters.
-std::string ReadString(const std::filesystem::path& file, std::string_view section,
-                       std::string_view key, std::string_view def = "");
+std::string ReadString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                       std::string_view def = "");
 
 // Writes key = value into [section] of file, creating the file, the section or
 // the key as needed (not the folder). False when the file cannot be written,
 // and for a line break in any argument, "]" in the section name or "=" in the
 // key name (they would come back as other lines, sections or keys).
-bool WriteString(const std::filesystem::path& file, std::string_view section,
-                 std::string_view key, std::string_view value);
+bool WriteString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                 std::string_view value);
 
 // Writes every held change now. False when a file could not be written (its
 // changes stay held and are tried again later).

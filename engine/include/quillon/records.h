@@ -13,9 +13,9 @@ class TextFont;
 }
 
 struct Mouse {
-  std::int32_t X = 0;      // engine coordinates
+  std::int32_t X = 0;  // engine coordinates
   std::int32_t Y = 0;
-  std::int32_t Wheel = 0;  // notches since the library was loaded
+  std::int32_t Wheel = 0;                                // notches since the library was loaded
   bool B1Down = false, B1Up = false, B1Clicked = false;  // left
   bool B2Down = false, B2Up = false, B2Clicked = false;  // right
   bool B3Down = false, B3Up = false, B3Clicked = false;  // middle

@@ -21,7 +21,7 @@ class Texture {
 
   bool Empty() const { return !data_; }
   explicit operator bool() const { return !Empty(); }
-  int Width() const;   // texels; 0 when empty
+  int Width() const;  // texels; 0 when empty
   int Height() const;
   void Reset();
 

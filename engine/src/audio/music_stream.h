@@ -56,7 +56,7 @@ class MusicStream final : private platform::StreamFeeder {
   std::unique_ptr<platform::StreamVoice> voice_;
   std::vector<std::int16_t> chunk_;
   std::int64_t decodedBefore_ = 0;  // frames decoded by decoders replaced by a rewind
-  bool playing_ = false;  // asked to play, and the end has not come
+  bool playing_ = false;            // asked to play, and the end has not come
   bool decodeEnded_ = false;
   bool atEnd_ = false;
 };

@@ -36,7 +36,8 @@ void SoundBank::CreateSound(std::string_view sndName, std::string_view pFilename
   if (!lib::FileExists(pFilename)) return;  // logged there
   const std::string key = ascii::ToLower(sndName);
   if (Find(key)) {
-    if (messageBox_) messageBox_("Error importing sound KeyName.\r\n'" + key + "' already exists!", "DirectX Error");
+    if (messageBox_)
+      messageBox_("Error importing sound KeyName.\r\n'" + key + "' already exists!", "DirectX Error");
     return;
   }
   // The name is kept even when the file turns out unreadable: playing it
@@ -71,7 +72,8 @@ void SoundBank::SetPan(Sound& sound, std::int64_t pan) {
 void SoundBank::SetFrequency(Sound& sound, std::int64_t hertz) {
   if (hertz != 0 && (hertz < kMinFrequency || hertz > kMaxFrequency)) return;
   sound.Frequency = hertz;
-  sound.Voice->SetPitch(hertz == 0 ? 1.0f : static_cast<float>(static_cast<double>(hertz) / sound.SampleRate));
+  sound.Voice->SetPitch(hertz == 0 ? 1.0f
+                                   : static_cast<float>(static_cast<double>(hertz) / sound.SampleRate));
 }
 
 void SoundBank::SoundPlay(std::string_view sndName, bool sndLoop, std::int32_t sndVolume, std::int32_t sndPan,

@@ -19,7 +19,8 @@ class SoundCard {
   using DeviceOpener = std::function<platform::SoundDeviceResult()>;
 
   // The system's devices by default; tests pass their own.
-  explicit SoundCard(DeviceList list = platform::ListSoundDevices, DeviceOpener open = platform::OpenSoundDevice);
+  explicit SoundCard(DeviceList list = platform::ListSoundDevices,
+                     DeviceOpener open = platform::OpenSoundDevice);
 
   // No device on the machine: no sound, nothing logged. A device that does
   // not open: the line "Error in Initilize_Soundcard() : ..." and no sound.

@@ -36,8 +36,8 @@ std::vector<std::string> SplitNameList(const ALCchar* names) {
 }  // namespace
 
 std::vector<std::string> ListSoundDevices() {
-  const ALCenum which =
-      alcIsExtensionPresent(nullptr, "ALC_ENUMERATE_ALL_EXT") ? ALC_ALL_DEVICES_SPECIFIER : ALC_DEVICE_SPECIFIER;
+  const ALCenum which = alcIsExtensionPresent(nullptr, "ALC_ENUMERATE_ALL_EXT") ? ALC_ALL_DEVICES_SPECIFIER
+                                                                                : ALC_DEVICE_SPECIFIER;
   return SplitNameList(alcGetString(nullptr, which));
 }
 

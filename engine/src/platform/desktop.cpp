@@ -96,9 +96,11 @@ std::string AskForFile(const std::string& title, const std::filesystem::path& fo
   }
   const std::string start = folder.empty() ? std::string() : (folder / "").string();
   std::string printed;
-  int status = RunForOutput({"zenity", "--file-selection", "--title=" + title, "--filename=" + start}, printed);
+  int status =
+      RunForOutput({"zenity", "--file-selection", "--title=" + title, "--filename=" + start}, printed);
   if (status < 0) {
-    status = RunForOutput({"kdialog", "--title", title, "--getopenfilename", start.empty() ? "." : start}, printed);
+    status = RunForOutput({"kdialog", "--title", title, "--getopenfilename", start.empty() ? "." : start},
+                          printed);
   }
   if (status != 0) {
     return "";  // cancelled, or no dialog program
@@ -115,9 +117,10 @@ bool IsNetworkUp() {
   }
   bool up = false;
   for (const ifaddrs* it = list; it != nullptr && !up; it = it->ifa_next) {
-    const bool hasAddress =
-        it->ifa_addr != nullptr && (it->ifa_addr->sa_family == AF_INET || it->ifa_addr->sa_family == AF_INET6);
-    up = hasAddress && (it->ifa_flags & IFF_UP) && (it->ifa_flags & IFF_RUNNING) && !(it->ifa_flags & IFF_LOOPBACK);
+    const bool hasAddress = it->ifa_addr != nullptr &&
+                            (it->ifa_addr->sa_family == AF_INET || it->ifa_addr->sa_family == AF_INET6);
+    up = hasAddress && (it->ifa_flags & IFF_UP) && (it->ifa_flags & IFF_RUNNING) &&
+         !(it->ifa_flags & IFF_LOOPBACK);
   }
   freeifaddrs(list);
   return up;

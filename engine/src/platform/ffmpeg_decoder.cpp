@@ -199,7 +199,8 @@ bool FfmpegDecoder::State::DecodeNext() {
       avcodec_send_packet(Codec.get(), nullptr);  // lets the decoder hand out its last frames
       continue;
     }
-    if (Packet->stream_index == StreamIndex) avcodec_send_packet(Codec.get(), Packet.get());  // a damaged packet is skipped
+    if (Packet->stream_index == StreamIndex)
+      avcodec_send_packet(Codec.get(), Packet.get());  // a damaged packet is skipped
     av_packet_unref(Packet.get());
   }
   return false;
@@ -273,7 +274,8 @@ std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const std::filesystem::path& 
     return nullptr;
   }
   if ((rc = avcodec_parameters_to_context(state->Codec.get(), stream->codecpar)) < 0 ||
-      (state->Codec->pkt_timebase = stream->time_base, rc = avcodec_open2(state->Codec.get(), codec, nullptr)) < 0) {
+      (state->Codec->pkt_timebase = stream->time_base,
+       rc = avcodec_open2(state->Codec.get(), codec, nullptr)) < 0) {
     error = ErrorText(rc);
     return nullptr;
   }

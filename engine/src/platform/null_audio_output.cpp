@@ -36,7 +36,9 @@ class NullOutput final : public AudioOutput {
   std::unique_ptr<EffectVoice> CreateEffect(const PcmSound&, std::string&) override {
     return std::make_unique<NullEffect>();
   }
-  std::unique_ptr<StreamVoice> CreateStream(int, std::string&) override { return std::make_unique<NullStream>(); }
+  std::unique_ptr<StreamVoice> CreateStream(int, std::string&) override {
+    return std::make_unique<NullStream>();
+  }
   void Attach(StreamFeeder*) override {}
   void Detach(StreamFeeder*) override {}
 };

@@ -65,8 +65,8 @@ std::unique_ptr<OpenAlOutput> OpenAlOutput::OpenLoopback(int sampleRate, std::st
     error = "OpenAL offers no loopback device";
     return nullptr;
   }
-  auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
-      alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+  auto openLoopback =
+      reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
   auto device = std::make_unique<Device>();
   device->RenderSamples =
       reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
@@ -77,9 +77,17 @@ std::unique_ptr<OpenAlOutput> OpenAlOutput::OpenLoopback(int sampleRate, std::st
   }
   // Float output is never clamped, so the limiter stays off and levels come
   // out exactly as mixed.
-  const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                               ALC_FREQUENCY, sampleRate, ALC_HRTF_SOFT, ALC_FALSE,
-                               ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE, 0};
+  const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                               ALC_STEREO_SOFT,
+                               ALC_FORMAT_TYPE_SOFT,
+                               ALC_FLOAT_SOFT,
+                               ALC_FREQUENCY,
+                               sampleRate,
+                               ALC_HRTF_SOFT,
+                               ALC_FALSE,
+                               ALC_OUTPUT_LIMITER_SOFT,
+                               ALC_FALSE,
+                               0};
   if (!device->MakeContext(attributes, error)) return nullptr;
   return std::unique_ptr<OpenAlOutput>(new OpenAlOutput(std::move(device), sampleRate, true));
 }

@@ -53,7 +53,8 @@ void Append(fs::path& path, std::string_view part) {
 std::optional<std::string> MatchInFolder(const fs::path& folder, std::string_view part) {
   std::error_code ec;
   std::optional<std::string> best;
-  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end; it.increment(ec)) {
+  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
     std::string entry = it->path().filename().string();
     if (ascii::EqualsNoCase(entry, part) && (!best || entry < *best)) best = std::move(entry);
   }

@@ -38,7 +38,9 @@ struct Stamp {
   timespec changed{};
 
   bool operator==(const Stamp& o) const {
-    const auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+    const auto same = [](const timespec& a, const timespec& b) {
+      return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
     return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
            same(modified, o.modified) && same(changed, o.changed);
   }
@@ -91,7 +93,7 @@ struct Edit {
 
 struct CachedFile {
   IniDocument doc;
-  Stamp stamp;              // of the bytes doc was read from or last written as
+  Stamp stamp;                // of the bytes doc was read from or last written as
   std::vector<Edit> pending;  // edits made since the file was last written, in order
   Clock::time_point lastWrite{};
   bool lastWriteFailed = false;
@@ -108,7 +110,8 @@ class Cache {
     cacheGone = true;
   }
 
-  std::string Read(const fs::path& file, std::string_view section, std::string_view key, std::string_view def) {
+  std::string Read(const fs::path& file, std::string_view section, std::string_view key,
+                   std::string_view def) {
     std::lock_guard lock(mutex_);
     CachedFile& entry = Sync(file);
     WriteDueFiles();
@@ -219,8 +222,8 @@ Cache& TheCache() {
 // already absolute and clean, so the costly normalisation is rarely needed.
 fs::path CacheKey(const fs::path& file) {
   const std::string& name = file.native();
-  const bool clean = file.is_absolute() && name.find("//") == std::string::npos &&
-                     name.find("/.") == std::string::npos;
+  const bool clean =
+      file.is_absolute() && name.find("//") == std::string::npos && name.find("/.") == std::string::npos;
   if (clean) return file;
   std::error_code ec;
   fs::path absolute = fs::absolute(file, ec);
@@ -229,7 +232,8 @@ fs::path CacheKey(const fs::path& file) {
 
 }  // namespace
 
-std::string ReadString(const fs::path& file, std::string_view section, std::string_view key, std::string_view def) {
+std::string ReadString(const fs::path& file, std::string_view section, std::string_view key,
+                       std::string_view def) {
   if (cacheGone) {
     Stamp ignored;
     return ValueOrDefault(IniDocument(ReadFile(file, ignored)), section, key, def);
@@ -237,7 +241,8 @@ std::string ReadString(const fs::path& file, std::string_view section, std::stri
   return TheCache().Read(CacheKey(file), section, key, def);
 }
 
-bool WriteString(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
+bool WriteString(const fs::path& file, std::string_view section, std::string_view key,
+                 std::string_view value) {
   if (!IsWritable(section, key, value)) return false;
   if (cacheGone) {
     Stamp ignored;

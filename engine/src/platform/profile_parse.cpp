@@ -59,7 +59,8 @@ IniDocument::IniDocument(std::string_view bytes) : bytes_(bytes.size()) {
   std::size_t start = 0;
   while (start < bytes.size()) {
     const void* lf = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
-    const std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data()) : bytes.size();
+    const std::size_t end =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data()) : bytes.size();
     lines_.push_back(Line{std::string(bytes.substr(start, end - start)), lf != nullptr});
     IndexLine(std::prev(lines_.end()), current);
     start = end + 1;

@@ -135,7 +135,8 @@ bool TurnedBounds(const TurnedPlacement& p, double sine, double cosine, const Pi
       minY = std::min(minY, y), maxY = std::max(maxY, y);
     }
   }
-  const double left = std::max(std::floor(minX), double(clip.X)), top = std::max(std::floor(minY), double(clip.Y));
+  const double left = std::max(std::floor(minX), double(clip.X)),
+               top = std::max(std::floor(minY), double(clip.Y));
   const double right = std::min(std::ceil(maxX), double(clip.X + clip.W));
   const double bottom = std::min(std::ceil(maxY), double(clip.Y + clip.H));
   if (!(left < right && top < bottom)) return false;
@@ -162,9 +163,11 @@ void Span(double start, double step, double lo, double hi, int count, int& first
 }  // namespace
 
 void BlendTurnedSprite(const BlendTarget& dst, const BlendSource& src, const PixelBox& srcRect,
-                       const TurnedPlacement& place, const BlendColour& colour, std::vector<std::uint32_t>& row) {
+                       const TurnedPlacement& place, const BlendColour& colour,
+                       std::vector<std::uint32_t>& row) {
   if (!dst.Pixels || !src.Pixels || colour.Alpha == 0 || place.W == 0 || place.H == 0) return;
-  const double all = place.X + place.Y + place.W + place.H + place.AngleDegrees + place.CenterX + place.CenterY;
+  const double all =
+      place.X + place.Y + place.W + place.H + place.AngleDegrees + place.CenterX + place.CenterY;
   if (!std::isfinite(all)) return;  // nowhere to put it
   // The texels that exist: the source rectangle within the picture, in
   // texels from the rectangle's corner.
@@ -197,7 +200,8 @@ void BlendTurnedSprite(const BlendTarget& dst, const BlendSource& src, const Pix
       const auto v = static_cast<std::int64_t>(std::clamp(v0 + i * stepV, minV, maxV));
       row[i - first] = src.Pixels[static_cast<std::size_t>(srcRect.Y + v) * src.Width + (srcRect.X + u)];
     }
-    BlendRow(dst.Pixels + static_cast<std::size_t>(y) * dst.Pitch + box.X + first, row.data(), last - first, colour);
+    BlendRow(dst.Pixels + static_cast<std::size_t>(y) * dst.Pitch + box.X + first, row.data(), last - first,
+             colour);
   }
 }
 

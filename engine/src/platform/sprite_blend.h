@@ -51,6 +51,7 @@ struct TurnedPlacement {
 // colour and laid over the target by its alpha, as BlendSprite does. row is
 // scratch space, kept by the caller so that no draw allocates.
 void BlendTurnedSprite(const BlendTarget& dst, const BlendSource& src, const PixelBox& srcRect,
-                       const TurnedPlacement& place, const BlendColour& colour, std::vector<std::uint32_t>& row);
+                       const TurnedPlacement& place, const BlendColour& colour,
+                       std::vector<std::uint32_t>& row);
 
 }  // namespace quillon::platform

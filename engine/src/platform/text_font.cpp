@@ -36,8 +36,10 @@ Match MatchFace(std::string_view family, bool bold, bool italic) {
       result.File = reinterpret_cast<const char*>(file);
     }
     int weight = 0, slant = 0;
-    if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch) result.Bold = weight >= FC_WEIGHT_BOLD;
-    if (FcPatternGetInteger(match, FC_SLANT, 0, &slant) == FcResultMatch) result.Italic = slant != FC_SLANT_ROMAN;
+    if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch)
+      result.Bold = weight >= FC_WEIGHT_BOLD;
+    if (FcPatternGetInteger(match, FC_SLANT, 0, &slant) == FcResultMatch)
+      result.Italic = slant != FC_SLANT_ROMAN;
     FcPatternDestroy(match);
   }
   FcPatternDestroy(pattern);

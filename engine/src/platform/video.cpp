@@ -52,15 +52,14 @@ void Video::WindowDeleter::operator()(SDL_Window* window) const { SDL_DestroyWin
 
 namespace {
 
-int Centred(int screen, int window) {
-  return vb::CLng((screen - window) / 2.0).value_or(0);
-}
+int Centred(int screen, int window) { return vb::CLng((screen - window) / 2.0).value_or(0); }
 
 // A window centred on the desktop's usable area; one larger than that area
 // is shrunk to fit it, keeping its shape, rather than hanging off the screen.
 void PlaceWindow(int& x, int& y, int& w, int& h) {
   SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0 || w <= 0 || h <= 0) return;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0 || w <= 0 || h <= 0)
+    return;
   if (w > usable.w || h > usable.h) {
     const double scale = std::min(static_cast<double>(usable.w) / w, static_cast<double>(usable.h) / h);
     w = std::max(1, static_cast<int>(w * scale));
@@ -213,7 +212,8 @@ bool Video::BlendOnCanvas(const TextureData& texture, const SpriteCall& call) {
   // for them, and so do unturned scaled ones (SDL's sampling of a scaled
   // copy is its own).
   const bool modulated = (call.Red & call.Green & call.Blue & call.Alpha) != 0xFF;
-  const bool sameSize = call.DstW == static_cast<float>(call.SrcW) && call.DstH == static_cast<float>(call.SrcH);
+  const bool sameSize =
+      call.DstW == static_cast<float>(call.SrcW) && call.DstH == static_cast<float>(call.SrcH);
   int x = 0, y = 0;
   if (!turned && (!modulated || !sameSize || !PixelCorner(call.DstX, call.DstY, x, y))) return false;
   // What SDL still has queued lies beneath this sprite.
@@ -223,8 +223,8 @@ bool Video::BlendOnCanvas(const TextureData& texture, const SpriteCall& call) {
   const PixelBox srcRect{call.SrcX, call.SrcY, call.SrcW, call.SrcH};
   const BlendColour colour{call.Red, call.Green, call.Blue, call.Alpha};
   if (turned) {
-    const TurnedPlacement place{call.DstX, call.DstY, call.DstW, call.DstH, call.AngleDegrees, call.CenterX,
-                                call.CenterY};
+    const TurnedPlacement place{call.DstX,         call.DstY,    call.DstW,   call.DstH,
+                                call.AngleDegrees, call.CenterX, call.CenterY};
     BlendTurnedSprite(target, source, srcRect, place, colour, rowScratch_);
   } else {
     BlendSprite(target, source, srcRect, x, y, colour);
@@ -384,7 +384,9 @@ void Video::SetCaption(const std::string& caption) {
   SDL_SetWindowTitle(window_.get(), caption.c_str());
 }
 
-void Video::SetKeyboardGrab(bool grab) { SDL_SetWindowKeyboardGrab(window_.get(), grab ? SDL_TRUE : SDL_FALSE); }
+void Video::SetKeyboardGrab(bool grab) {
+  SDL_SetWindowKeyboardGrab(window_.get(), grab ? SDL_TRUE : SDL_FALSE);
+}
 
 std::uint32_t Video::WindowId() const { return SDL_GetWindowID(window_.get()); }
 

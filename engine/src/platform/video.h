@@ -98,7 +98,7 @@ class Video {
   bool BlendOnCanvas(const TextureData& texture, const SpriteCall& call);
   bool ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
   VideoMode mode_;
-  PixelBox clip_;  // where draws may go, in back-buffer pixels
+  PixelBox clip_;                          // where draws may go, in back-buffer pixels
   std::vector<std::uint32_t> rowScratch_;  // for turned sprites on the canvas
   std::shared_ptr<RendererHandle> renderer_;
   struct WindowDeleter {
