@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (texts.size() > 8) std::abort();
   }
 
-  g->HighScoresInMemoryOnly = true;
+  g->Policy.RecordsInMemory = true;
   LoadHighScores(*g);
   for (int row = 0; row < 10; ++row) {
     if (g->Records.HighScores[row].Name.empty()) std::abort();

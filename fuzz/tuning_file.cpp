@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   auto g = std::make_unique<GameState>();
   g->AppFolder = Folder().string();
-  g->HighScoresInMemoryOnly = true;
+  g->Policy.RecordsInMemory = true;
   LoadOptions(*g);
   g->StoryMode = size % 2 == 0;
   StartGame(*g);

@@ -136,7 +136,7 @@ class BotPlayer : public SimPlayer {
 double BotPlayer::Outcome(const GameState& g, const Plan& plan, int fromStep) const {
   GameState& s = *scratch_;
   s = g;
-  s.Rehearsal = true;
+  s.Policy.LookAhead = true;
   s.Events = nullptr;
   s.SoundOn = false;
   s.Replay.RecordingReplay = false;

@@ -46,8 +46,7 @@ void PrepareRun(GameState& g, const SimOptions& options) {
   g.DisplayWidth = 800;
   g.DisplayHeight = 600;
   g.Running = true;
-  g.HighScoresInMemoryOnly = true;
-  g.OptionsInMemoryOnly = true;
+  g.Policy.RecordsInMemory = true;
   for (int row = 0; row < 10; ++row) g.Records.HighScores[row] = {"TOBO", (10 - row) * 200};
   if (options.Player == SimPlayerKind::Replay) {
     g.Replay.PlayingReplay = true;
@@ -57,7 +56,7 @@ void PrepareRun(GameState& g, const SimOptions& options) {
     RequestGameSeed(g, seed & RandomGenerator::kMaxSeed);
     if (!options.RecordFile.empty()) {
       g.Replay.RecordingReplay = true;
-      g.ReplayRecordFile = AbsoluteName(options.RecordFile);
+      g.Policy.RecordFile = AbsoluteName(options.RecordFile);
     }
   }
   g.Replay.ReplayFrame = 0;

@@ -19,6 +19,7 @@
 #include "sim/game_frame.h"
 #include "sim/high_scores.h"
 #include "sim/options.h"
+#include "sim/scan_codes.h"
 #include "sim/tuning.h"
 
 namespace pebblerun {
@@ -69,7 +70,7 @@ std::array<std::uint8_t, kKeyCount> FrameKeys(Program& p, RunControl& run) {
   quillon::Engine& engine = p.Objects.EngineObj;
   if (engine.HasDisplay()) {
     for (int code = 1; code < kKeyCount; ++code) {
-      if (engine.GetKeyDown(code)) keys[code] = 0x80;
+      if (engine.GetKeyDown(code)) keys[code] = scan::kDown;
     }
   }
   if (run.Script.Advance(run.Frame, *p.Game)) p.Game->Running = false;

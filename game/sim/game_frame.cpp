@@ -46,7 +46,7 @@ void ShowWon(GameState& g) {
     LoadHighScores(g);
     g.Menu.MenuItem = 10;
     g.ArcadeLocked = false;
-    if (!g.OptionsInMemoryOnly) SaveOptions(g);
+    SaveOptions(g);
   } else {
     Events(g).ShowEndPicture("wd_wow.jpg");
     g.Menu.MenuScreen = "won";
@@ -58,7 +58,7 @@ void ShowWon(GameState& g) {
 }  // namespace
 
 void EndOfGameStep(GameState& g) {
-  if (!g.GameOver || g.Rehearsal) return;
+  if (!g.GameOver || g.Policy.LookAhead) return;
   if (g.Replay.PlayingReplay) {
     g.World.Score = 0;
     g.EndOfGameReady = true;

@@ -75,7 +75,7 @@ void FieldPass(GameState& g) {
         TileUpdate(g, true, x, y, smashOn, false, false);
         Cell(g, x, y, kGlass);
       }
-      if (c > 0 && waterRow && x > 0 && !g.Rehearsal) WaterLoad(g, x, screenY);
+      if (c > 0 && waterRow && x > 0 && !g.Policy.LookAhead) WaterLoad(g, x, screenY);
       if (x >= 1 && x <= 13) DrillContact(g, x, y, c);
     }
   }
@@ -130,7 +130,7 @@ void WaterStep(GameState& g) {
     }
   }
   // The waves are only drawn: a game played ahead in rehearsal skips them.
-  if (!g.Rehearsal) SettleWaves(w.WaterWaves);
+  if (!g.Policy.LookAhead) SettleWaves(w.WaterWaves);
   ScreenState& s = g.Screen;
   s.WaterPhase1 = AdvanceWaterPhase(s.WaterPhase1, 8000);
   if (w.WaterY + 25 < 480) s.WaterPhase2 = AdvanceWaterPhase(s.WaterPhase2, 1000);

@@ -364,6 +364,22 @@ struct MenuState {
   Long LastGameScore = 0;  // wide like the score table
 };
 
+// What a run does differently from a player's game in the program. The
+// program keeps the defaults; headless tools, tests and the bot's look-ahead
+// copies say here what they leave alone.
+struct RunPolicy {
+  // The player's records (high-score table, options, played-games count)
+  // stay in memory and their files are never written, also when a game of a
+  // tool wins the story (which would open arcade mode for the player).
+  bool RecordsInMemory = false;
+  // The file a recording writes; "" is "replay.ini" in the application folder.
+  std::string RecordFile;
+  // A copy of a game that a player plays ahead to see what its keys would do:
+  // its end stores nothing (no score, replay marks or game count) and the
+  // water's drawn-only waves are left still.
+  bool LookAhead = false;
+};
+
 // ------------------------------------------------------------ the record ---
 
 struct GameState {
@@ -428,18 +444,10 @@ struct GameState {
   RandomGenerator CosmeticRandom;
 
   // ---- Fields added by the replay / high-score / keyboard code go here ----
-  // File a recording writes, "" for "replay.ini" (tools record elsewhere).
-  std::string ReplayRecordFile;
   // Upper index of the playback key texts kept for this playback; -1 none.
   Long PlaybackKeysBound = -1;
-  // Tools keep the high-score table in memory and never write its file.
-  bool HighScoresInMemoryOnly = false;
-  // Tools leave the options file alone, also when a game of theirs wins the
-  // story (which opens arcade mode for the player).
-  bool OptionsInMemoryOnly = false;
-  // A copy of a game that a player plays ahead to see what its keys would
-  // do: its end stores nothing (no score, replay marks or game count).
-  bool Rehearsal = false;
+
+  RunPolicy Policy;
 };
 
 // The listener of g, or one that ignores everything.

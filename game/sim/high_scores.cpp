@@ -50,7 +50,7 @@ void LoadHighScores(GameState& g) {
 
 void SaveHighScores(GameState& g) {
   InsertCandidate(g.Records);
-  if (g.HighScoresInMemoryOnly) return;
+  if (g.Policy.RecordsInMemory) return;
   const auto file = GameFile(g, HighScoreFile(g));
   for (int row = 0; row < kTableRows; ++row) {
     const auto& entry = g.Records.HighScores[row];

@@ -51,6 +51,7 @@ void LoadOptions(GameState& g) {
 }
 
 void SaveOptions(GameState& g) {
+  if (g.Policy.RecordsInMemory) return;
   const auto file = GameFile(g, kOptionsFile);
   WriteIni("main", "Details_High", vb::FormatBool(g.DetailsHigh), file);
   WriteIni("main", "GameMode_Story", vb::FormatBool(g.StoryMode), file);

@@ -13,7 +13,8 @@ namespace pebblerun {
 // read) and is written back.
 void LoadOptions(GameState& g);
 
-// Writes "Details_High", "GameMode_Story", "Sound_On", "FULL_SCREEN", "ArcadeLocked".
+// Writes "Details_High", "GameMode_Story", "Sound_On", "FULL_SCREEN", "ArcadeLocked"
+// (nothing when the run keeps the records in memory).
 void SaveOptions(GameState& g);
 
 // $XDG_CONFIG_HOME/Pebblerun/settings.ini (default ~/.config/Pebblerun/).

@@ -5,6 +5,7 @@
 #include <quillon/numbers.h>
 
 #include "sim/playfield.h"
+#include "sim/scan_codes.h"
 #include "sim/sim_math.h"
 #include "sim/tiles.h"
 #include "sim/world.h"
@@ -14,8 +15,6 @@ namespace pebblerun {
 namespace vb = quillon::vb;
 
 namespace {
-
-constexpr int kKeyLeft = 203;
 
 Integer CodeAt(GameState& g, Single px, Single py) { return CellAt(g, TileOf(px), TileOf(py)); }
 Integer KindAt(GameState& g, Single px, Single py) { return KindOf(g, CodeAt(g, px, py)); }
@@ -77,7 +76,7 @@ void WalkingEffects(GameState& g) {
       PlaySound(g, "walk", true, 94);
       h.WalkSoundOn = true;
     }
-    const bool heldLeft = g.Input.Keys[kKeyLeft] == 0x80;
+    const bool heldLeft = g.Input.Keys[scan::Left] == scan::kDown;
     const Single x = heldLeft ? 80 + h.PX + 22 : 80 + h.PX - 5;
     const Single y = g.World.ScrollY + h.PY + 24;
     const Single vx = heldLeft ? 0.5f : -0.5f, spin = heldLeft ? -4.0f : 4.0f;

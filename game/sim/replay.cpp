@@ -18,7 +18,7 @@ namespace vb = quillon::vb;
 constexpr const char* kDefaultReplay = "replay.ini";
 
 std::filesystem::path RecordPath(const GameState& g) {
-  const auto& name = g.ReplayRecordFile;
+  const auto& name = g.Policy.RecordFile;
   return GameFile(g, name.empty() ? kDefaultReplay : name);
 }
 

@@ -17,6 +17,7 @@ inline constexpr int Up = 200;
 inline constexpr int Left = 203;
 inline constexpr int Right = 205;
 inline constexpr int Down = 208;
+inline constexpr int PrintScreen = 183;
 
 inline constexpr int Q = 16, W = 17, E = 18, R = 19, T = 20, Y = 21, U = 22, I = 23, O = 24, P = 25;
 inline constexpr int A = 30, S = 31, D = 32, F = 33, G = 34, H = 35, J = 36, K = 37, L = 38;

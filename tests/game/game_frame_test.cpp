@@ -36,7 +36,7 @@ class GameFrameTest : public ::testing::Test {
   std::unique_ptr<GameState> Fresh() const {
     auto g = std::make_unique<GameState>();
     g->AppFolder = folder_.Path().string();
-    g->HighScoresInMemoryOnly = true;
+    g->Policy.RecordsInMemory = true;
     g->DetailsHigh = true;
     g->CosmeticRandom.Seed(2024);
     for (int i = 0; i < 10; ++i) g->Records.HighScores[i] = {"TOBO", (10 - i) * 200};

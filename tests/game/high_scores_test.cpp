@@ -109,7 +109,7 @@ TEST_F(HighScoresTest, MalformedFileFallsBackRowByRow) {
 }
 
 TEST_F(HighScoresTest, InMemoryTableWritesNoFile) {
-  g_->HighScoresInMemoryOnly = true;
+  g_->Policy.RecordsInMemory = true;
   LoadHighScores(*g_);
   Offer("X", 5000);
   quillon::profile::Flush();

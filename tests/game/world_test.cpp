@@ -135,7 +135,7 @@ TEST(EndGame, LowScoreEndsAtOnceRecordWaitsForAName) {
 
 TEST(EndOfGameStep, RecordEntersTheTableAndTheGameIsCounted) {
   auto g = MakeState();
-  g->HighScoresInMemoryOnly = true;
+  g->Policy.RecordsInMemory = true;
   for (int i = 0; i < 10; ++i) g->Records.HighScores[i] = {"TOBO", (10 - i) * 200};
   g->World.Score = 40000.4f;  // beyond 16 bits: stored as scored
   g->Records.TypedName = "";
