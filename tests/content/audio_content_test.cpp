@@ -161,9 +161,9 @@ TEST_P(MusicContentTest, LoopsWithoutSeamOrSilence) {
 INSTANTIATE_TEST_SUITE_P(Tracks, MusicContentTest,
                          testing::Values(Track{"music/music_menu.wma", 89.5, 90},
                                          Track{"music/music_game.wma", 87.5, 88}),
-                         [](const testing::TestParamInfo<Track>& info) {
-                           return std::string(info.param.file).find("menu") != std::string::npos ? "Menu"
-                                                                                                 : "Game";
+                         [](const testing::TestParamInfo<Track>& track) {
+                           return std::string(track.param.file).find("menu") != std::string::npos ? "Menu"
+                                                                                                  : "Game";
                          });
 
 }  // namespace

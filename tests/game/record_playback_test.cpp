@@ -158,7 +158,7 @@ TEST(RequestGameSeedTest, NextGameStartDrawsTheSeed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, RecordPlaybackTest, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Story" : "Arcade"; });
+                         [](const auto& mode) { return mode.param ? "Story" : "Arcade"; });
 
 }  // namespace
 }  // namespace pebblerun
