@@ -22,7 +22,7 @@ class OptionsTest : public simtest::FolderTest {
   }
 };
 
-TEST_F(OptionsTest, OptionsMissingFileTakesDefaultsAndWritesThemBack) {
+TEST_F(OptionsTest, MissingFileTakesDefaultsAndWritesThemBack) {
   LoadOptions(*g_);
   EXPECT_TRUE(g_->StoryMode);
   EXPECT_TRUE(g_->ArcadeLocked);
@@ -41,7 +41,7 @@ TEST_F(OptionsTest, OptionsMissingFileTakesDefaultsAndWritesThemBack) {
   }
 }
 
-TEST_F(OptionsTest, OptionsFromTheSettingsDialogGetTheMissingKeys) {
+TEST_F(OptionsTest, FromTheSettingsDialogGetTheMissingKeys) {
   Options("[main]\nFULL_SCREEN=true\nSound_On=False\nDetails_High=0\nStoryReaden=True\n");
   LoadOptions(*g_);
   EXPECT_TRUE(g_->FullScreen);
@@ -58,7 +58,7 @@ TEST_F(OptionsTest, OptionsFromTheSettingsDialogGetTheMissingKeys) {
   EXPECT_NE(text.find("ArcadeLocked=True"), std::string::npos);
 }
 
-TEST_F(OptionsTest, OptionsSaveWritesFiveKeysAndLeavesTheRest) {
+TEST_F(OptionsTest, SaveWritesFiveKeysAndLeavesTheRest) {
   Options("[main]\nStoryReaden=True\nExtra=1\n");
   LoadOptions(*g_);
   g_->StoryMode = false;
