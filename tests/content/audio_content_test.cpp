@@ -105,6 +105,9 @@ struct Track {
   double roundedSeconds;  // what the game sees as the duration
 };
 
+// Names the track in test output instead of dumping its bytes.
+void PrintTo(const Track& t, std::ostream* out) { *out << t.file; }
+
 class MusicContentTest : public testing::TestWithParam<Track> {};
 
 TEST_P(MusicContentTest, DecodesAsWmaOfTheIntendedLength) {
