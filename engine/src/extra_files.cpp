@@ -26,7 +26,7 @@ std::vector<std::string> Extra::FilesInFolder(const std::string& sFolderPath, bo
         for (std::string& found : FilesInFolder(base + subFolder, true)) {
           // An empty subfolder answers "", which is no file.
           if (!found.empty()) {
-            AddItem2Array1D(names, std::move(found));
+            AddItem2Array1D(names, found);
           }
         }
       }

@@ -133,7 +133,7 @@ Integer MenuItemOfScreen(const std::string& screen, Integer current) {
 std::string PickAttractReplay(GameState& g) {
   const int start = static_cast<int>(g.CosmeticRandom.Rnd() * 10);
   for (int i = 0; i < 10; ++i) {
-    const std::string name = "replay" + std::to_string((start + i) % 10 + 1) + ".ini";
+    std::string name = "replay" + std::to_string((start + i) % 10 + 1) + ".ini";
     std::error_code error;
     if (std::filesystem::is_regular_file(quillon::paths::Resolve(name, g.AppFolder), error)) return name;
   }

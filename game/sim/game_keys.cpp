@@ -40,7 +40,10 @@ void DebugScrolling(GameState& g) {
   if (IsDown(g, scan::Z))
     world.ScrollY = static_cast<Single>(world.ScrollY - 10 * DebugScrollSpeed(g) * g.FrameTime);
   if (IsDown(g, scan::R)) g.Hero.PY = 96 - world.ScrollY;
-  if (IsDown(g, scan::O)) world.ScrollY = static_cast<Single>(g.GameAreaHeight / 3) - g.Hero.PY;
+  if (IsDown(g, scan::O)) {
+    const int third = g.GameAreaHeight / 3;  // whole pixels, as "\" divides
+    world.ScrollY = static_cast<Single>(third) - g.Hero.PY;
+  }
 }
 
 void ReplayInterruptKeys(GameState& g) {

@@ -23,6 +23,7 @@ namespace {
 // the child's standard output is connected to a pipe read end stored there.
 pid_t Spawn(const std::vector<std::string>& args, int* output) {
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (const std::string& arg : args) {
     argv.push_back(const_cast<char*>(arg.c_str()));
   }

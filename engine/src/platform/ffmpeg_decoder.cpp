@@ -142,7 +142,8 @@ void FfmpegDecoder::State::StorePending(int frames) {
     std::copy_n(Scratch.begin(), Pending.size(), Pending.begin());
     return;
   }
-  for (int i = 0; i < frames; ++i) Pending[2 * i] = Pending[2 * i + 1] = Scratch[i];
+  for (std::size_t i = 0; i < static_cast<std::size_t>(frames); ++i)
+    Pending[2 * i] = Pending[2 * i + 1] = Scratch[i];
 }
 
 bool FfmpegDecoder::State::Convert(const AVFrame& frame) {

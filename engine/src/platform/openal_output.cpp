@@ -107,7 +107,7 @@ void OpenAlOutput::Attach(StreamFeeder* feeder) {
   }
   // A sound card plays on its own; something has to keep its streams fed.
   if (!loopback_ && !pumpThread_.joinable())
-    pumpThread_ = std::jthread([this](std::stop_token stop) { PumpLoop(stop); });
+    pumpThread_ = std::jthread([this](const std::stop_token& stop) { PumpLoop(stop); });
 }
 
 void OpenAlOutput::Detach(StreamFeeder* feeder) {
@@ -120,7 +120,7 @@ void OpenAlOutput::PumpAll() {
   for (StreamFeeder* feeder : feeders_) feeder->Pump();
 }
 
-void OpenAlOutput::PumpLoop(std::stop_token stop) {
+void OpenAlOutput::PumpLoop(const std::stop_token& stop) {
   using namespace std::chrono_literals;
   while (!stop.stop_requested()) {
     PumpAll();

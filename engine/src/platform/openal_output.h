@@ -37,7 +37,7 @@ class OpenAlOutput final : public AudioOutput {
   struct Device;
   OpenAlOutput(std::unique_ptr<Device> device, int sampleRate, bool loopback);
   void PumpAll();
-  void PumpLoop(std::stop_token stop);
+  void PumpLoop(const std::stop_token& stop);
 
   std::unique_ptr<Device> device_;
   int sampleRate_;

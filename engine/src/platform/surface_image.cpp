@@ -14,7 +14,7 @@ std::optional<Image> TakeSurface(SDL_Surface* surface) {
   SDL_LockSurface(rgba);
   for (int y = 0; y < rgba->h; ++y) {
     std::memcpy(image.Rgba.data() + static_cast<std::size_t>(y) * rgba->w * 4,
-                static_cast<const std::uint8_t*>(rgba->pixels) + y * rgba->pitch,
+                static_cast<const std::uint8_t*>(rgba->pixels) + static_cast<std::ptrdiff_t>(y) * rgba->pitch,
                 static_cast<std::size_t>(rgba->w) * 4);
   }
   SDL_UnlockSurface(rgba);

@@ -10,7 +10,9 @@
 #include "image.h"
 #include "quillon/records.h"
 
-typedef struct _TTF_Font TTF_Font;
+// SDL_ttf's own name for its font type, declared here so that callers need not
+// include SDL_ttf.
+typedef struct _TTF_Font TTF_Font;  // NOLINT(bugprone-reserved-identifier)
 
 namespace quillon::platform {
 
