@@ -7,6 +7,7 @@
 #include "../engine/temp_folder.h"
 #include "sim/game_ini.h"
 #include "sim/options.h"
+#include "sim/playfield.h"
 #include "sim/tuning.h"
 
 namespace pebblerun {
@@ -59,11 +60,11 @@ TEST_F(FilesTest, ConversionsOfTheTuningKeys) {
   EXPECT_EQ(g_->World.TileSize, 32);
 }
 
-TEST_F(FilesTest, MissingTuningFileStillStartsWithTheBuiltInLevels) {
+TEST_F(FilesTest, MissingTuningFileStartsWithTheShippedLevels) {
   StartGame(*g_);
-  EXPECT_EQ(g_->StoryLength, 1050);
+  EXPECT_EQ(g_->StoryLength, 445);
   EXPECT_EQ(g_->LevelSpecs[10].TileType, "reddark");
-  EXPECT_EQ(g_->Field.Cells[0][1050], 62);
+  EXPECT_EQ(g_->Field.Cells[0][445], 62);
   EXPECT_EQ(g_->Field.Cells[7][4], 47);
   EXPECT_FALSE(g_->GameOver);
 }
@@ -90,9 +91,11 @@ TEST_F(FilesTest, LevelsFiveAndSevenFollowSixAndSeven) {
   Tuning(
       "[Levels]\nLevel-05_PlatformSize=2\nLevel-05_LevelSize=999\nLevel-06_ScreenSpeed=77\n"
       "Level-06_LevelSize=9\nLevel-07_TileType=red\n");
+  FillBuiltInLevels(*g_);
+  g_->StoryLength = 1050;
   ReadLevelTable(*g_, true, GameFile(*g_, "\\Textures\\lvl1.bmp"));
   // Level 1 has no keys: reading stops there, before levels 5 and 7.
-  EXPECT_EQ(g_->LevelSpecs[5].LevelSize, 0);
+  EXPECT_EQ(g_->LevelSpecs[5].LevelSize, 120);
   Tuning(
       "[Levels]\n"
       "Level-01_PlatformSize=3\nLevel-01_OnEachPlatformSkipLines=3\nLevel-01_ScreenSpeed=50\n"
@@ -142,7 +145,7 @@ TEST_F(FilesTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
   EXPECT_EQ(g_->LevelSpecs[1].PlatformSize, 6);
 }
 
-TEST_F(FilesTest, LevelSumBeyondSixteenBitsKeepsTheOldLength) {
+TEST_F(FilesTest, LevelSumBeyondTheFieldPlaysTheShippedTable) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
@@ -152,21 +155,22 @@ TEST_F(FilesTest, LevelSumBeyondSixteenBitsKeepsTheOldLength) {
   Tuning(text);
   g_->StoryLength = 1050;  // from an earlier game
   StartGame(*g_);
-  EXPECT_EQ(g_->LevelSpecs[10].LevelSize, 5000);
-  EXPECT_EQ(g_->StoryLength, 1050);
+  EXPECT_EQ(g_->LevelSpecs[10].LevelSize, 80);
+  EXPECT_EQ(g_->StoryLength, 445);
 }
 
-TEST_F(FilesTest, MapsLongerThanTheGridAreCutAtItsEdge) {
+TEST_F(FilesTest, MapsUpToTheGridsEdgeAreBuiltWhole) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
     text += k + "_PlatformSize=3\n" + k + "_OnEachPlatformSkipLines=3\n" + k + "_ScreenSpeed=50\n" + k +
-            "_LevelSize=800\n" + k + "_TileType=green\n";
+            "_LevelSize=500\n" + k + "_TileType=green\n";
   }
   Tuning(text);
   StartGame(*g_);
-  EXPECT_EQ(g_->StoryLength, 8000);
-  EXPECT_EQ(g_->Field.Cells[0][5000], 61);  // walls up to the last row of the grid
+  EXPECT_EQ(g_->StoryLength, 5000);
+  EXPECT_EQ(g_->Field.Cells[0][4999], 62);  // walls and floor down to the grid's last rows
+  EXPECT_EQ(g_->Field.Cells[7][4999], kStone);
 }
 
 TEST_F(FilesTest, HostileValuesStartAGameWithoutHanging) {
@@ -261,7 +265,8 @@ TEST_F(FilesTest, PlayedGamesLiveInTheUserSettings) {
   std::filesystem::remove(file);
   quillon::profile::ClearCache();
   EXPECT_EQ(ReadPlayedGames(), 0);
-  WritePlayedGames(17);
+  g_->PlayedGames = 17;
+  WritePlayedGames(*g_);
   EXPECT_EQ(ReadPlayedGames(), 17);
   StartGame(*g_);
   EXPECT_EQ(g_->PlayedGames, 17);
