@@ -1,5 +1,8 @@
 #include "sim/tuning.h"
 
+#include <array>
+#include <memory>
+
 #include <quillon/numbers.h>
 
 #include "sim/game_ini.h"
@@ -245,10 +248,48 @@ void ReadLevels(GameState& g, const TuningReader& in) {
   g.StoryLength = static_cast<Single>(sum);
 }
 
+// The values the game ships with, read once per mode from the built-in
+// text: they never change while the program runs.
+struct ShippedValues {
+  IniText text;
+  ::pebblerun::Tuning tuning;
+  std::array<LevelSpec, kLevelSpecs> levels{};
+  Single storyLength = 0;
+};
+
+void ReadValues(GameState& g, const TuningReader& in) {
+  ReadPlayerAndTiles(g, in);
+  ReadScoreAndDrills(g, in);
+  ReadBonusesAndWater(g, in);
+  ReadLevels(g, in);
+}
+
+ShippedValues ReadShipped(bool story) {
+  ShippedValues s;
+  s.text = IniText(ShippedTuning(story));
+  auto g = std::make_unique<GameState>();
+  FillBuiltInLevels(*g);
+  TuningLog log;  // stays empty: the tests hold the shipped files to every rule
+  ReadValues(*g, TuningReader(s.text, s.text, "the shipped tuning", log));
+  s.tuning = g->Tuning;
+  s.levels = g->LevelSpecs;
+  s.storyLength = g->StoryLength;
+  return s;
+}
+
+const ShippedValues& Shipped(bool story) {
+  if (story) {
+    static const ShippedValues values = ReadShipped(true);
+    return values;
+  }
+  static const ShippedValues values = ReadShipped(false);
+  return values;
+}
+
 // The map is as long as the level table: one longer than the field, or too
 // short to hold Tobo where he starts (the game would be won before it
 // began), makes no game. The shipped table is played instead.
-void CheckLevelTable(GameState& g, const TuningReader& in, const TuningReader& shipped) {
+void CheckLevelTable(GameState& g, const TuningReader& in, const ShippedValues& shipped) {
   int rows = 0;
   for (int lvl = 1; lvl <= 10; ++lvl) rows += g.LevelSpecs[lvl].LevelSize;
   const Single heroY = g.Tuning.Player.Position_Tile_Y;
@@ -257,16 +298,8 @@ void CheckLevelTable(GameState& g, const TuningReader& in, const TuningReader& s
   in.Log().Add("Tuning value out of range : [Levels] Level-01_LevelSize .. Level-10_LevelSize make " +
                std::to_string(rows) + " rows in " + in.Name() + ", the field holds " +
                std::to_string(kGridRows - 1) + " (the shipped level table is used)");
-  FillBuiltInLevels(g);
-  ReadLevels(g, shipped);
-}
-
-void ReadTuning(GameState& g, const TuningReader& in, const TuningReader& shipped) {
-  ReadPlayerAndTiles(g, in);
-  ReadScoreAndDrills(g, in);
-  ReadBonusesAndWater(g, in);
-  ReadLevels(g, in);
-  CheckLevelTable(g, in, shipped);
+  g.LevelSpecs = shipped.levels;
+  g.StoryLength = shipped.storyLength;
 }
 
 void Tell(GameState& g, const TuningLog& log) {
@@ -289,31 +322,42 @@ void StartGame(GameState& g, const IniText* tuning, const std::string& name) {
   ResetPerGameState(g);
   g.World.FieldOffsetX = 80.0f;
   g.World.TileSize = 32.0f;
-  FillBuiltInLevels(g);
   BuildTileTypeTable(g);
   g.PlayedGames = ReadPlayedGames();
-  const IniText shippedText(ShippedTuning(g.StoryMode));
-  TuningLog log;
-  const TuningReader shipped(shippedText, shippedText, "the shipped tuning", log);
-  // The first game, and any without its file, starts from the shipped
-  // values; a later game starts from the values of the game before.
-  if (!tuning) log.Add("Tuning file is missing : " + name + " (the shipped tuning is used)");
-  if (!tuning || !g.TuningRead) ReadTuning(g, shipped, shipped);
-  if (tuning) ReadTuning(g, TuningReader(*tuning, shippedText, name, log), shipped);
-  g.TuningRead = true;
-  Tell(g, log);
+  ReadTuningValues(g, tuning, name);
   ApplyStartValues(g);
   SeedGame(g);
   GenerateMap(g);
 }
 
+void ReadTuningValues(GameState& g, const IniText* tuning, const std::string& name) {
+  FillBuiltInLevels(g);
+  const ShippedValues& shipped = Shipped(g.StoryMode);
+  TuningLog log;
+  // The first game, and any without its file, starts from the shipped
+  // values; a later game starts from the values of the game before.
+  if (!tuning || !g.TuningRead) {
+    g.Tuning = shipped.tuning;
+    g.LevelSpecs = shipped.levels;
+    g.StoryLength = shipped.storyLength;
+  }
+  if (tuning) {
+    const TuningReader in(*tuning, shipped.text, name, log);
+    ReadValues(g, in);
+    CheckLevelTable(g, in, shipped);
+  } else {
+    log.Add("Tuning file is missing : " + name + " (the shipped tuning is used)");
+  }
+  g.TuningRead = true;
+  Tell(g, log);
+}
+
 void ReadLevelTable(GameState& g, bool load, const std::filesystem::path& file) {
   if (!load) return;
   const IniText text = LoadIni(file).value_or(IniText());
-  const IniText shippedText(ShippedTuning(g.StoryMode));
+  const ShippedValues& shipped = Shipped(g.StoryMode);
   TuningLog log;
-  const TuningReader shipped(shippedText, shippedText, "the shipped tuning", log);
-  const TuningReader in(text, shippedText, file.string(), log);
+  const TuningReader in(text, shipped.text, file.string(), log);
   ReadLevels(g, in);
   CheckLevelTable(g, in, shipped);
   Tell(g, log);

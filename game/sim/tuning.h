@@ -25,6 +25,9 @@ void StartGame(GameState& g, bool load = true);
 // The same with the tuning text already in memory (nullptr: no file); name
 // is how the log names it.
 void StartGame(GameState& g, const IniText* tuning, const std::string& name);
+// Its reading part: the level table filled with its built-in values, then
+// the shipped values where due, then the tuning text (nullptr: no file).
+void ReadTuningValues(GameState& g, const IniText* tuning, const std::string& name);
 
 // Reads section "Levels" into LevelSpecs 1..10 and sums StoryLength; stops at
 // the first value it cannot read. A table that does not fit the field gives

@@ -1,5 +1,6 @@
 #include "sim/tuning_keys.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -42,7 +43,29 @@ std::optional<double> Number(const std::string& text) { return vb::ParseNumber(t
 }  // namespace
 
 void TuningLog::Add(const std::string& line) {
-  if (seen_.insert(line).second) lines_.push_back(line);
+  if (std::find(lines_.begin(), lines_.end(), line) == lines_.end()) lines_.push_back(line);
+}
+
+void TuningLog::Missing(const std::string& file, std::string_view section, std::string_view key) {
+  // Keys read twice (a level shares another's) are named once.
+  for (const MissingKey& m : missing_)
+    if (m.key == key && m.section == section && m.file == file) return;
+  missing_.push_back({file, std::string(section), std::string(key)});
+}
+
+std::vector<std::string> TuningLog::Lines() const {
+  std::vector<std::string> lines = lines_;
+  for (std::size_t first = 0; first < missing_.size();) {
+    const std::string& file = missing_[first].file;
+    std::string line = "Tuning values are missing in " + file + " :";
+    std::size_t next = first;
+    for (; next < missing_.size() && missing_[next].file == file; ++next) {
+      line.append(" [").append(missing_[next].section).append("] ").append(missing_[next].key).append(";");
+    }
+    lines.push_back(line.append(" (each keeps its value)"));
+    first = next;
+  }
+  return lines;
 }
 
 std::optional<Single> ToSingle(double value) {
@@ -57,7 +80,7 @@ bool TuningReader::Read(std::string_view section, std::string_view key, T& field
                         TuningRange range) const {
   const std::string text = ReadIni(section, key, text_);
   if (text.empty()) {
-    log_.Add("Tuning value is missing : " + Shown(section, key) + " in " + name_);
+    log_.Missing(name_, section, key);
     return false;
   }
   const std::optional<T> value = convert(text);

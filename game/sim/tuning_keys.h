@@ -6,7 +6,6 @@
 
 #include <limits>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,15 +22,20 @@ struct TuningRange {
 };
 inline constexpr TuningRange kNotNegative{0, std::numeric_limits<double>::infinity()};
 
-// The lines a reading has to tell, each once, in the order first found.
+// The lines a reading has to tell, each once, in the order first found. The
+// keys a file lacks make one line per file, each key named once.
 class TuningLog {
  public:
   void Add(const std::string& line);
-  const std::vector<std::string>& Lines() const { return lines_; }
+  void Missing(const std::string& file, std::string_view section, std::string_view key);
+  std::vector<std::string> Lines() const;
 
  private:
   std::vector<std::string> lines_;
-  std::set<std::string> seen_;
+  struct MissingKey {
+    std::string file, section, key;
+  };
+  std::vector<MissingKey> missing_;
 };
 
 class TuningReader {

@@ -97,9 +97,12 @@ TEST_F(TuningFallback, AMissingKeyKeepsTheShippedValueThenTheValueOfTheGameBefor
   EXPECT_EQ(g_->Tuning.Player.Jump_Force, 150);  // shipped
   EXPECT_EQ(g_->Tuning.Score.Graphic_RGB, "255,255,255");
   EXPECT_EQ(g_->StoryLength, 445);
-  EXPECT_EQ(log_.Mentioning("[Player] Jump_Force"), 1);
-  EXPECT_EQ(log_.Mentioning("[Levels] Level-06_LevelSize"), 0) << "the level table stops at its first gap";
-  EXPECT_EQ(log_.Mentioning("WalkSpeed in"), 0);
+  // One line names every key the file lacks.
+  ASSERT_EQ(log_.lines.size(), 1u);
+  EXPECT_EQ(log_.Mentioning("[Player] Jump_Force;"), 1);
+  EXPECT_EQ(log_.Mentioning("[Levels] Level-01_PlatformSize;"), 1);
+  EXPECT_EQ(log_.Mentioning("[Levels] Level-06_LevelSize;"), 0) << "the level table stops at its first gap";
+  EXPECT_EQ(log_.Mentioning("[Player] WalkSpeed;"), 0);
 
   Tuning("[Player]\nJump_Force=200\n");
   StartGame(*g_);
