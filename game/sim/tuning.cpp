@@ -222,23 +222,23 @@ std::string LevelKey(int level, const char* suffix) {
 // at the first value it cannot read.
 void ReadLevels(GameState& g, const TuningReader& in) {
   for (int lvl = 1; lvl <= 10; ++lvl) {
-    LevelSpec& spec = g.LevelSpecs[lvl];
+    LevelSpec& level = g.LevelSpecs[lvl];
     if (lvl == 5 || lvl == 7) {
       // These two share level 6's pace and level 7's colour, with full-width platforms.
-      spec.PlatformSize = 14;
-      spec.OnEachPlatformSkipLines = 0;
-      if (!in.ReadSingle("Levels", LevelKey(6, "_ScreenSpeed"), spec.ScreenSpeed)) return;
-      if (!in.ReadInteger("Levels", LevelKey(6, "_LevelSize"), spec.LevelSize, kNotNegative)) return;
-      in.ReadString("Levels", LevelKey(7, "_TileType"), spec.TileType);
+      level.PlatformSize = 14;
+      level.OnEachPlatformSkipLines = 0;
+      if (!in.ReadSingle("Levels", LevelKey(6, "_ScreenSpeed"), level.ScreenSpeed)) return;
+      if (!in.ReadInteger("Levels", LevelKey(6, "_LevelSize"), level.LevelSize, kNotNegative)) return;
+      in.ReadString("Levels", LevelKey(7, "_TileType"), level.TileType);
       continue;
     }
-    if (!in.ReadInteger("Levels", LevelKey(lvl, "_PlatformSize"), spec.PlatformSize, kNotNegative)) return;
-    if (!in.ReadInteger("Levels", LevelKey(lvl, "_OnEachPlatformSkipLines"), spec.OnEachPlatformSkipLines,
+    if (!in.ReadInteger("Levels", LevelKey(lvl, "_PlatformSize"), level.PlatformSize, kNotNegative)) return;
+    if (!in.ReadInteger("Levels", LevelKey(lvl, "_OnEachPlatformSkipLines"), level.OnEachPlatformSkipLines,
                         kNotNegative))
       return;
-    if (!in.ReadSingle("Levels", LevelKey(lvl, "_ScreenSpeed"), spec.ScreenSpeed)) return;
-    if (!in.ReadInteger("Levels", LevelKey(lvl, "_LevelSize"), spec.LevelSize, kNotNegative)) return;
-    in.ReadString("Levels", LevelKey(lvl, "_TileType"), spec.TileType);
+    if (!in.ReadSingle("Levels", LevelKey(lvl, "_ScreenSpeed"), level.ScreenSpeed)) return;
+    if (!in.ReadInteger("Levels", LevelKey(lvl, "_LevelSize"), level.LevelSize, kNotNegative)) return;
+    in.ReadString("Levels", LevelKey(lvl, "_TileType"), level.TileType);
   }
   int sum = 0;
   for (int lvl = 1; lvl <= 10; ++lvl) {

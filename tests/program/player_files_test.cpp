@@ -9,7 +9,7 @@
 
 #include "reliability_fixture.h"
 
-namespace pebblerun::testing {
+namespace pebblerun::support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -79,4 +79,4 @@ TEST_F(PlayerFiles, LogNamesFilesAsTheSystemShowsThem) {
 }
 
 }  // namespace
-}  // namespace pebblerun::testing
+}  // namespace pebblerun::support

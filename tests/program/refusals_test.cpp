@@ -7,7 +7,7 @@
 
 #include "reliability_fixture.h"
 
-namespace pebblerun::testing {
+namespace pebblerun::support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -100,4 +100,4 @@ TEST_F(Refusals, StartupFailureSaysWhyOnStderr) {
 }
 
 }  // namespace
-}  // namespace pebblerun::testing
+}  // namespace pebblerun::support

@@ -8,15 +8,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "app_folders.h"
 #include "child_process.h"
 #include "program_run.h"
 
-namespace pebblerun::testing {
+namespace pebblerun::support {
 
 class ReliabilityTest : public ::testing::Test {
  protected:
@@ -37,13 +37,11 @@ class ReliabilityTest : public ::testing::Test {
   std::string AppDir() const { return app_.Dir().string(); }
 
   ChildRun Game(std::vector<std::string> args) const { return Run(PEBBLERUN_PROGRAM, std::move(args)); }
-  ChildRun Sim(std::vector<std::string> args) const { return Run(PEBBLERUN_SIM, std::move(args)); }
+  ChildRun Sim(std::vector<std::string> args) const { return Run(PEBBLERUN_SIM_TOOL, std::move(args)); }
 
   // A shipped replay from the source tree, copied to target.
   static void CopyShippedReplay(const std::string& name, const std::filesystem::path& target) {
-    const char* source = std::getenv("PEBBLERUN_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    std::filesystem::copy_file(std::filesystem::path(source) / "data" / name, target,
+    std::filesystem::copy_file(SourceFolder() / "data" / name, target,
                                std::filesystem::copy_options::overwrite_existing);
   }
 
@@ -82,4 +80,4 @@ inline std::string WithValue(std::string text, const std::string& key, const std
   return text;
 }
 
-}  // namespace pebblerun::testing
+}  // namespace pebblerun::support

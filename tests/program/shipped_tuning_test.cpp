@@ -7,7 +7,7 @@
 
 #include "reliability_fixture.h"
 
-namespace pebblerun::testing {
+namespace pebblerun::support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -114,4 +114,4 @@ TEST_F(ShippedTuning, PlaybackWhoseMapCannotHoldTheHeroIsNotWon) {
 }
 
 }  // namespace
-}  // namespace pebblerun::testing
+}  // namespace pebblerun::support

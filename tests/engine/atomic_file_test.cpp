@@ -2,6 +2,8 @@
 // temporary behind; the next write of that file (or a start that asks for
 // it) removes the temporaries whose writer is gone, and only those.
 
+#include "quillon/atomic_file.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -11,7 +13,6 @@
 
 #include <string>
 
-#include "quillon/atomic_file.h"
 #include "temp_folder.h"
 
 namespace {

@@ -14,13 +14,21 @@
 
 namespace pebblerun::simtest {
 
-// Remembers every sound asked for.
+// Remembers every sound asked for, and every line for the log.
 class SoundLog : public GameEvents {
  public:
   void PlaySound(const std::string& name, bool, std::int32_t, std::int32_t, std::int32_t) override {
     sounds.push_back(name);
   }
+  void Log(const std::string& line) override { logLines.push_back(line); }
+  // The log lines that contain text.
+  int LinesWith(const std::string& text) const {
+    int n = 0;
+    for (const auto& line : logLines) n += line.find(text) != std::string::npos ? 1 : 0;
+    return n;
+  }
   std::vector<std::string> sounds;
+  std::vector<std::string> logLines;
 };
 
 inline std::unique_ptr<GameState> MakeState(bool story = false) {
@@ -56,6 +64,18 @@ inline std::unique_ptr<GameState> MakeState(bool story = false) {
   t.SharpDrills.HitStone_GoBack_Pixels = 5;
   t.Bonus.Bomb_Weight = 0.5f;
   g->Hero.Weight = 4.5f;
+  return g;
+}
+
+// A whole map generated from seed with fixed tile shares and bonus counts.
+inline std::unique_ptr<GameState> GeneratedMap(bool story, std::uint32_t seed) {
+  auto g = MakeState(story);
+  auto& p = g->Tuning.TileKindPercent;
+  p[1] = 40, p[2] = 15, p[3] = 10, p[4] = 12, p[5] = 17, p[6] = 6;
+  auto& b = g->Tuning.Bonus;
+  b.NumOf_Bomb = 6, b.NumOf_Pie = 6, b.NumOf_Boots = 4, b.NumOf_BombGlass = 3, b.NumOf_BigEars = 3;
+  g->Random.Seed(seed);
+  GenerateMap(*g);
   return g;
 }
 

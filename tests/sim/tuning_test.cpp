@@ -1,39 +1,27 @@
-// Reading the tuning file, the level table and the options, whole and broken.
+// Reading the tuning file and the level table, whole and broken.
+
+#include "sim/tuning.h"
 
 #include <gtest/gtest.h>
 
 #include <quillon/profile.h>
 
-#include "../engine/temp_folder.h"
+#include "app_folders.h"
 #include "sim/game_ini.h"
-#include "sim/options.h"
 #include "sim/playfield.h"
-#include "sim/tuning.h"
+#include "sim/shipped_tuning.h"
+#include "sim_fixture.h"
+#include "sim_folder_fixture.h"
 
 namespace pebblerun {
 namespace {
 
-class FilesTest : public ::testing::Test {
+class TuningTest : public simtest::FolderTest {
  protected:
-  void SetUp() override {
-    quillon::profile::ClearCache();
-    std::filesystem::create_directories(folder_ / "textures");
-    g_ = std::make_unique<GameState>();
-    g_->AppFolder = folder_.Path().string();
-    g_->StoryMode = true;
-  }
   void Tuning(std::string_view text) { WriteBytes(folder_ / "textures" / "lvl1.bmp", text); }
-  void Options(std::string_view text) { WriteBytes(folder_ / "textures" / "options.bmp", text); }
-  std::string OptionsText() {
-    quillon::profile::ClearCache();  // writes are held briefly in memory
-    return ReadBytes(folder_ / "textures" / "options.bmp");
-  }
-
-  TempFolder folder_;
-  std::unique_ptr<GameState> g_;
 };
 
-TEST_F(FilesTest, ConversionsOfTheTuningKeys) {
+TEST_F(TuningTest, ConversionsOfTheTuningKeys) {
   Tuning(
       "[Player]\nWeight=15\nWalkSpeed_Ice_MULTIPLY=30\nPosition_Tile_X=6\nPosition_Tile_Y=2.5\n"
       "BounceFrom_Gum_DEVIDER=12\n[Water]\nStartupHeight=100\nFixedHeight=-20\n"
@@ -60,7 +48,7 @@ TEST_F(FilesTest, ConversionsOfTheTuningKeys) {
   EXPECT_EQ(g_->World.TileSize, 32);
 }
 
-TEST_F(FilesTest, MissingTuningFileStartsWithTheShippedLevels) {
+TEST_F(TuningTest, MissingTuningFileStartsWithTheShippedLevels) {
   StartGame(*g_);
   EXPECT_EQ(g_->StoryLength, 445);
   EXPECT_EQ(g_->LevelSpecs[10].TileType, "reddark");
@@ -69,7 +57,7 @@ TEST_F(FilesTest, MissingTuningFileStartsWithTheShippedLevels) {
   EXPECT_FALSE(g_->GameOver);
 }
 
-TEST_F(FilesTest, BadValuesKeepTheOldValueGoodOnesStillRead) {
+TEST_F(TuningTest, BadValuesKeepTheOldValueGoodOnesStillRead) {
   Tuning(
       "[Player]\nWalkSpeed=120\nJump_Force=300\n[Falling_Tiles]\nHit_SmashOnForce=9\n"
       "Smashing_Explosion_Distance=12\n");
@@ -87,7 +75,7 @@ TEST_F(FilesTest, BadValuesKeepTheOldValueGoodOnesStillRead) {
   EXPECT_FALSE(t.Misc.DebugWindow_Visible);
 }
 
-TEST_F(FilesTest, LevelsFiveAndSevenFollowSixAndSeven) {
+TEST_F(TuningTest, LevelsFiveAndSevenFollowSixAndSeven) {
   Tuning(
       "[Levels]\nLevel-05_PlatformSize=2\nLevel-05_LevelSize=999\nLevel-06_ScreenSpeed=77\n"
       "Level-06_LevelSize=9\nLevel-07_TileType=red\n");
@@ -131,7 +119,7 @@ TEST_F(FilesTest, LevelsFiveAndSevenFollowSixAndSeven) {
   EXPECT_EQ(g_->StoryLength, 7 * 10 + 3 * 9);
 }
 
-TEST_F(FilesTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
+TEST_F(TuningTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
   g_->StoryLength = 321;
   Tuning(
       "[Levels]\nLevel-01_PlatformSize=6\nLevel-01_OnEachPlatformSkipLines=x\n"
@@ -145,7 +133,7 @@ TEST_F(FilesTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
   EXPECT_EQ(g_->LevelSpecs[1].PlatformSize, 6);
 }
 
-TEST_F(FilesTest, LevelSumBeyondTheFieldPlaysTheShippedTable) {
+TEST_F(TuningTest, LevelSumBeyondTheFieldPlaysTheShippedTable) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
@@ -159,7 +147,7 @@ TEST_F(FilesTest, LevelSumBeyondTheFieldPlaysTheShippedTable) {
   EXPECT_EQ(g_->StoryLength, 445);
 }
 
-TEST_F(FilesTest, MapsUpToTheGridsEdgeAreBuiltWhole) {
+TEST_F(TuningTest, MapsUpToTheGridsEdgeAreBuiltWhole) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
@@ -173,7 +161,7 @@ TEST_F(FilesTest, MapsUpToTheGridsEdgeAreBuiltWhole) {
   EXPECT_EQ(g_->Field.Cells[7][4999], kStone);
 }
 
-TEST_F(FilesTest, HostileValuesStartAGameWithoutHanging) {
+TEST_F(TuningTest, HostileValuesStartAGameWithoutHanging) {
   std::string text = "[Bonus]\nNumOf_Pie=30000\nNumOf_Bomb=30000\nNumOf_Boots=-5\n[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
@@ -187,7 +175,7 @@ TEST_F(FilesTest, HostileValuesStartAGameWithoutHanging) {
   EXPECT_EQ(g_->Bonus.Bonuses[1].Type, "bomb");
 }
 
-TEST_F(FilesTest, StoryAndArcadeReadTheirOwnFile) {
+TEST_F(TuningTest, StoryAndArcadeReadTheirOwnFile) {
   Tuning("[Player]\nWalkSpeed=111\n");
   WriteBytes(folder_ / "textures" / "lvl2.bmp", "[Player]\nWalkSpeed=222\n");
   StartGame(*g_);
@@ -198,81 +186,130 @@ TEST_F(FilesTest, StoryAndArcadeReadTheirOwnFile) {
   EXPECT_EQ(g_->Field.Cells[7][4], 6);  // no start box in arcade
 }
 
-TEST_F(FilesTest, LongValuesAreCutAt254) {
+TEST_F(TuningTest, LongValuesAreCutAt254) {
   Tuning("[Score]\nGraphic_RGB=" + std::string(300, '7') + "\n");
   StartGame(*g_);
   EXPECT_EQ(g_->Tuning.Score.Graphic_RGB.size(), 254u);
 }
 
-TEST_F(FilesTest, OptionsMissingFileTakesDefaultsAndWritesThemBack) {
-  LoadOptions(*g_);
-  EXPECT_TRUE(g_->StoryMode);
-  EXPECT_TRUE(g_->ArcadeLocked);
-  EXPECT_TRUE(g_->SoundOn);
-  EXPECT_TRUE(g_->DetailsHigh);
-  EXPECT_FALSE(g_->FullScreen);
-  EXPECT_FALSE(g_->StoryRead);
-  EXPECT_EQ(g_->Menu.MenuScreen, "story");
-  EXPECT_EQ(g_->Menu.MenuItem, 10);
-  EXPECT_EQ(g_->DisplayWidth, 800);
-  EXPECT_EQ(g_->GameAreaHeight, 480);
-  const std::string text = OptionsText();
-  for (const char* key : {"Details_High=True", "GameMode_Story=True", "Sound_On=True", "FULL_SCREEN=False",
-                          "ArcadeLocked=True", "StoryReaden=False"}) {
-    EXPECT_NE(text.find(key), std::string::npos) << key;
+// What a game starts from when its tuning file lacks a value or holds one
+// no game can be played with: the shipped value, and one log line.
+class TuningFallback : public simtest::FolderTest {
+ protected:
+  void SetUp() override {
+    FolderTest::SetUp();
+    g_->Events = &log_;
+  }
+  void TearDown() override { g_->Events = nullptr; }
+  void Tuning(std::string_view text, const char* file = "lvl1.bmp") {
+    WriteBytes(folder_ / "textures" / file, text);
+    quillon::profile::ClearCache();
+  }
+  // The shipped file of a mode with some lines changed ("Key=value").
+  static std::string Shipped(bool story, const std::vector<std::string>& changes) {
+    std::string text(ShippedTuning(story));
+    for (const std::string& change : changes) {
+      const std::string key = "\n" + change.substr(0, change.find('=') + 1);
+      const auto at = text.find(key);
+      EXPECT_NE(at, std::string::npos) << key;
+      text.replace(at + 1, text.find('\n', at + 1) - at - 1, change);
+    }
+    return text;
+  }
+
+  simtest::SoundLog log_;
+};
+
+TEST_F(TuningFallback, BuiltInValuesAreTheShippedFilesAndAllOfThemPlayable) {
+  for (bool story : {true, false}) {
+    const auto file = support::SourceFolder() / "data" / "textures" / (story ? "lvl1.bmp" : "lvl2.bmp");
+    EXPECT_EQ(ShippedTuning(story), ReadBytes(file));
+    // Every key is there and in range: nothing to tell.
+    Tuning(ShippedTuning(story), story ? "lvl1.bmp" : "lvl2.bmp");
+    g_->StoryMode = story;
+    StartGame(*g_);
+    EXPECT_EQ(log_.logLines, std::vector<std::string>{});
   }
 }
 
-TEST_F(FilesTest, OptionsFromTheSettingsDialogGetTheMissingKeys) {
-  Options("[main]\nFULL_SCREEN=true\nSound_On=False\nDetails_High=0\nStoryReaden=True\n");
-  LoadOptions(*g_);
-  EXPECT_TRUE(g_->FullScreen);
-  EXPECT_TRUE(g_->FullScreenOption);
-  EXPECT_FALSE(g_->SoundOn);
-  EXPECT_FALSE(g_->DetailsHigh);
-  EXPECT_TRUE(g_->StoryRead);
-  EXPECT_TRUE(g_->StoryMode);
-  EXPECT_TRUE(g_->ArcadeLocked);
-  EXPECT_EQ(g_->Menu.MenuScreen, "");
-  const std::string text = OptionsText();
-  EXPECT_NE(text.find("FULL_SCREEN=true"), std::string::npos);  // kept as written
-  EXPECT_NE(text.find("GameMode_Story=True"), std::string::npos);
-  EXPECT_NE(text.find("ArcadeLocked=True"), std::string::npos);
+TEST_F(TuningFallback, WithoutItsFileAGameStartsFromTheShippedValues) {
+  for (bool story : {true, false}) {
+    g_->StoryMode = story;
+    StartGame(*g_);
+    EXPECT_EQ(g_->StoryLength, story ? 445 : 555);
+    EXPECT_EQ(g_->LevelSpecs[7].TileType, story ? "blue2" : "yellow");
+    EXPECT_EQ(g_->Tuning.Player.WalkSpeed, 110);
+    EXPECT_EQ(g_->Tuning.SharpDrills.Speed_of_Lowering, story ? 1.4f : 1.6f);
+    EXPECT_EQ(g_->Bonus.BombCount, 3);
+    EXPECT_FALSE(g_->GameOver);
+  }
+  ASSERT_EQ(log_.logLines.size(), 2u);
+  EXPECT_EQ(log_.LinesWith((folder_ / "textures" / "lvl1.bmp").string()), 1);
+  EXPECT_EQ(log_.LinesWith((folder_ / "textures" / "lvl2.bmp").string()), 1);
 }
 
-TEST_F(FilesTest, OptionsSaveWritesFiveKeysAndLeavesTheRest) {
-  Options("[main]\nStoryReaden=True\nExtra=1\n");
-  LoadOptions(*g_);
-  g_->StoryMode = false;
-  g_->ArcadeLocked = false;
-  g_->FullScreenOption = true;
-  SaveOptions(*g_);
-  quillon::profile::ClearCache();
-  auto again = std::make_unique<GameState>();
-  again->AppFolder = g_->AppFolder;
-  LoadOptions(*again);
-  EXPECT_FALSE(again->StoryMode);
-  EXPECT_FALSE(again->ArcadeLocked);
-  EXPECT_TRUE(again->FullScreen);
-  EXPECT_TRUE(again->StoryRead);
-  EXPECT_NE(OptionsText().find("Extra=1"), std::string::npos);
-}
-
-TEST_F(FilesTest, PlayedGamesLiveInTheUserSettings) {
-  const auto file = UserSettingsFile();
-  ASSERT_NE(std::getenv("XDG_CONFIG_HOME"), nullptr);
-  EXPECT_EQ(file.parent_path().filename(), "Pebblerun");
-  std::filesystem::remove(file);
-  quillon::profile::ClearCache();
-  EXPECT_EQ(ReadPlayedGames(), 0);
-  g_->PlayedGames = 17;
-  WritePlayedGames(*g_);
-  EXPECT_EQ(ReadPlayedGames(), 17);
+TEST_F(TuningFallback, AMissingKeyKeepsTheShippedValueThenTheValueOfTheGameBefore) {
+  Tuning("[Player]\nWalkSpeed=111\n[Score]\nBonus_Bomb_Points=7\n");
   StartGame(*g_);
-  EXPECT_EQ(g_->PlayedGames, 17);
-  WriteBytes(file, "[Stats]\nNumber_Of_Played_Games=lots\n");
-  quillon::profile::ClearCache();
-  EXPECT_EQ(ReadPlayedGames(), 0);
+  EXPECT_EQ(g_->Tuning.Player.WalkSpeed, 111);
+  EXPECT_EQ(g_->Tuning.Player.Jump_Force, 150);  // shipped
+  EXPECT_EQ(g_->Tuning.Score.Graphic_RGB, "255,255,255");
+  EXPECT_EQ(g_->StoryLength, 445);
+  // One line names every key the file lacks.
+  ASSERT_EQ(log_.logLines.size(), 1u);
+  EXPECT_EQ(log_.LinesWith("[Player] Jump_Force;"), 1);
+  EXPECT_EQ(log_.LinesWith("[Levels] Level-01_PlatformSize;"), 1);
+  EXPECT_EQ(log_.LinesWith("[Levels] Level-06_LevelSize;"), 0) << "the level table stops at its first gap";
+  EXPECT_EQ(log_.LinesWith("[Player] WalkSpeed;"), 0);
+
+  Tuning("[Player]\nJump_Force=200\n");
+  StartGame(*g_);
+  Tuning("[Player]\nWalkSpeed=99\n");
+  StartGame(*g_);
+  EXPECT_EQ(g_->Tuning.Player.Jump_Force, 200);  // the game before's
+  EXPECT_EQ(g_->Tuning.Player.WalkSpeed, 99);
+}
+
+TEST_F(TuningFallback, ValuesNoGameCanBePlayedWithTakeTheShippedValue) {
+  Tuning(Shipped(true, {"NumOf_Bomb=-3", "Tile_Glass=-17", "Position_Tile_Y=20", "Level-02_LevelSize=-50",
+                        "Level-03_PlatformSize=-1", "WalkSpeed=fast", "Jump_Force=1e60"}));
+  g_->Tuning.Player.WalkSpeed = 77;
+  g_->TuningRead = true;  // a game before this one set the values
+  StartGame(*g_);
+  const auto& t = g_->Tuning;
+  EXPECT_EQ(t.Bonus.NumOf_Bomb, 8);
+  EXPECT_EQ(t.TileKindPercent[5], 17);
+  EXPECT_EQ(g_->Hero.PY, 96);
+  EXPECT_EQ(g_->LevelSpecs[2].LevelSize, 50);
+  EXPECT_EQ(g_->LevelSpecs[3].PlatformSize, 3);
+  EXPECT_EQ(g_->StoryLength, 445);
+  EXPECT_EQ(t.Player.WalkSpeed, 77) << "a value that is no number keeps the one before";
+  for (const char* key :
+       {"NumOf_Bomb = -3", "Tile_Glass = -17", "Position_Tile_Y = 20", "Level-02_LevelSize = -50",
+        "Level-03_PlatformSize = -1", "WalkSpeed = fast", "Jump_Force = 1e60"}) {
+    EXPECT_EQ(log_.LinesWith(key), 1) << key;
+  }
+  EXPECT_EQ(log_.logLines.size(), 7u);
+}
+
+TEST_F(TuningFallback, ALevelTableThatDoesNotFitTheFieldGivesWayToTheShippedOne) {
+  for (const auto& changes : std::vector<std::vector<std::string>>{
+           {"Level-03_LevelSize=4700"},                               // longer than the field
+           {"Level-01_LevelSize=30000", "Level-02_LevelSize=30000"},  // beyond 16 bits
+           {"Level-01_LevelSize=0", "Level-02_LevelSize=0", "Level-03_LevelSize=0", "Level-04_LevelSize=0",
+            "Level-06_LevelSize=0", "Level-08_LevelSize=0", "Level-09_LevelSize=0",
+            "Level-10_LevelSize=3"}}) {
+    log_.logLines.clear();
+    Tuning(Shipped(true, changes));
+    StartGame(*g_);
+    EXPECT_EQ(g_->StoryLength, 445) << changes[0];
+    EXPECT_EQ(g_->LevelSpecs[3].LevelSize, 60);
+    EXPECT_EQ(log_.LinesWith("Level-01_LevelSize .. Level-10_LevelSize"), 1) << changes[0];
+  }
+  // The longest table that fits is played as written.
+  Tuning(Shipped(true, {"Level-03_LevelSize=4615"}));
+  StartGame(*g_);
+  EXPECT_EQ(g_->StoryLength, 5000);
 }
 
 }  // namespace

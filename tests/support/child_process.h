@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace pebblerun::testing {
+namespace pebblerun::support {
 
 struct ChildRun {
   int ExitCode = -1;  // -1: killed by a signal or not started
@@ -29,4 +29,4 @@ int DeadProcessId();
 // Every entry under folder, relative, sorted: to see that nothing was written.
 std::vector<std::string> ListTree(const std::filesystem::path& folder);
 
-}  // namespace pebblerun::testing
+}  // namespace pebblerun::support

@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-namespace pebblerun::testing {
+namespace pebblerun::support {
 
 namespace fs = std::filesystem;
 
@@ -96,4 +96,4 @@ std::vector<std::string> ListTree(const fs::path& folder) {
   return names;
 }
 
-}  // namespace pebblerun::testing
+}  // namespace pebblerun::support
