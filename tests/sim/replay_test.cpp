@@ -210,13 +210,8 @@ TEST_F(ReplayTest, FileExistsUnderTheApplicationFolder) {
 
 // A playback's map size: one below a row or beyond the field is replaced by
 // the game's own; one that cannot hold Tobo ends the playback, not won.
-class ReplayMapSize : public simtest::FolderTest {
+class ReplayMapSize : public simtest::LoggedFolderTest {
  protected:
-  void SetUp() override {
-    FolderTest::SetUp();
-    g_->Events = &log_;
-  }
-  void TearDown() override { g_->Events = nullptr; }
   void Play(const std::string& size) {
     WriteBytes(folder_ / "small.ini", "[Map]\nmapsizey=" + size + "\nY10_X3=6\n[options]\nlastframe=100\n");
     quillon::profile::ClearCache();
@@ -226,7 +221,6 @@ class ReplayMapSize : public simtest::FolderTest {
     log_.logLines.clear();
     ReplayStep(*g_);
   }
-  simtest::SoundLog log_;
 };
 
 TEST_F(ReplayMapSize, ASizeBelowOneRowIsReplacedAndTheGamePlays) {

@@ -194,13 +194,8 @@ TEST_F(TuningTest, LongValuesAreCutAt254) {
 
 // What a game starts from when its tuning file lacks a value or holds one
 // no game can be played with: the shipped value, and one log line.
-class TuningFallback : public simtest::FolderTest {
+class TuningFallback : public simtest::LoggedFolderTest {
  protected:
-  void SetUp() override {
-    FolderTest::SetUp();
-    g_->Events = &log_;
-  }
-  void TearDown() override { g_->Events = nullptr; }
   void Tuning(std::string_view text, const char* file = "lvl1.bmp") {
     WriteBytes(folder_ / "textures" / file, text);
     quillon::profile::ClearCache();
@@ -216,8 +211,6 @@ class TuningFallback : public simtest::FolderTest {
     }
     return text;
   }
-
-  simtest::SoundLog log_;
 };
 
 TEST_F(TuningFallback, BuiltInValuesAreTheShippedFilesAndAllOfThemPlayable) {
