@@ -14,7 +14,10 @@ function(pebblerun_target_options target)
   endif()
   if(PEBBLERUN_FUZZ)
     # Coverage feedback for the fuzzers reaches into the code under test too.
-    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    # -O1 as libFuzzer's own instructions build targets: unoptimised, the
+    # game's file readers under the sanitizers run about ten times slower and
+    # a target makes too few runs to find anything.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link -O1)
   endif()
 endfunction()
 

@@ -42,7 +42,7 @@ bool ForcedSize(std::string_view fileName, TextureSize& size, std::string& error
 void Engine::CreateTexture(Texture& DXTexture, std::string_view FileName, std::int32_t transpColor) {
   const std::string name(FileName);
   if (!lib::FileExists(name)) {
-    lib::SaveLog("Error in CreateTextureEx : File is missing : " + name);
+    lib::SaveLog("Error in CreateTextureEx : File is missing : " + lib::LogPath(name));
     return;
   }
   TextureSize size;

@@ -36,7 +36,8 @@ struct Engine::Impl : platform::EventSink {
   TextCache Texts;
   std::function<void(const WindowEvent&)> EventHandler;
   bool ScreenshotPending = false;
-  int CursorCounter = 0;  // the cursor shows while it is 0 or more
+  int CursorCounter = 0;   // the cursor shows while it is 0 or more
+  std::string StartError;  // of the last failed start, for the host to show
 
   // Steps of the display start shared by Quillon_Start and StartDisplay;
   // trail collects the step numbers. False with error set on failure.

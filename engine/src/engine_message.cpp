@@ -4,8 +4,8 @@
 
 namespace quillon {
 
-void Engine::ShowMessage(std::string_view title, std::string_view text) {
-  platform::ShowMessageBox(std::string(text), std::string(title));
+bool Engine::ShowMessage(std::string_view title, std::string_view text) {
+  return platform::ShowMessageBox(std::string(text), std::string(title));
 }
 
 }  // namespace quillon

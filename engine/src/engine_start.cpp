@@ -78,13 +78,16 @@ bool Engine::Quillon_Start(std::int32_t hWnd, std::string_view pAppPath, float o
   std::string trail = "1, ";  // the window is placed with the device below
   std::string error;
   if (early) platform::ShowMessageBox("Install DirectX 8.1 or better", "DirectX Error");
+  impl_->StartError = "";
   if (!impl_->OpenDisplay(options, trail, error)) {
+    impl_->StartError = error;
     lib::SaveLog("Error in Quillon_Start : " + error);
     return false;
   }
   impl_->InitSound();
   trail += "7, ";
   if (!LoadLetterTable(impl_->Letters, error)) {
+    impl_->StartError = error;
     lib::SaveLog("Error in Quillon_Start : " + error);
     return false;
   }
@@ -110,9 +113,11 @@ bool Engine::Quillon_Start_OnlySound(std::int32_t hWnd, std::string_view pAppPat
 bool Engine::StartDisplay(const DisplayOptions& options) {
   std::string trail, error;
   if (!impl_->OpenDisplay(options, trail, error) || !LoadLetterTable(impl_->Letters, error)) {
+    impl_->StartError = error.empty() ? "the display could not be started" : error;
     lib::SaveLog("Error in StartDisplay : " + error);
     return false;
   }
+  impl_->StartError = "";
   AmbientColor(255, 255, 255);
   SetPiAndRad();
   return true;
@@ -178,6 +183,8 @@ void Engine::Impl::CloseDisplay() {
   Texts.Clear();
   Video.reset();
 }
+
+const std::string& Engine::StartError() const { return impl_->StartError; }
 
 void Engine::SetDebugMode(bool TrueFalse) { impl_->DebugMode = TrueFalse; }
 

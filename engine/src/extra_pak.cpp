@@ -115,7 +115,7 @@ bool Extra::PAK_AddFile(const std::string& FileName, std::string& FileRename, bo
     added = false;
   }
   if (!added) {
-    lib::SaveLog("PAK - Error adding file : " + FileName + " '&' " + FileRename);
+    lib::SaveLog("PAK - Error adding file : " + lib::LogPath(FileName) + " '&' " + FileRename);
   }
   return added;
 }
@@ -139,7 +139,7 @@ bool Extra::PAK_ExtractFile(const std::string& FileName_inPAK, const std::string
       written = false;
     }
     if (!written) {
-      lib::SaveLog("PAK - Error Extracting file : " + target);
+      lib::SaveLog("PAK - Error Extracting file : " + lib::LogPath(target));
       return false;
     }
     if (NotifyResult) {
@@ -179,7 +179,7 @@ bool Extra::PAK_ExtractAll(const std::string& FilesPath) {
       written = false;
     }
     if (!written) {
-      lib::SaveLog("PAK - Error Extracting All files : " + folder + " '&' " + record.ShortName);
+      lib::SaveLog("PAK - Error Extracting All files : " + lib::LogPath(folder) + " '&' " + record.ShortName);
       return false;
     }
   }

@@ -172,7 +172,7 @@ bool Extra::HighScore_Create(std::string& FileName, std::int16_t& TopX, std::int
     scores_.reset();
   }
   if (!scores_) {
-    lib::SaveLog("Error in loading HighScores : " + FileName);
+    lib::SaveLog("Error in loading HighScores : " + lib::LogPath(FileName));
     return false;
   }
   TopX = topX;

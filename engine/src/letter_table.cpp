@@ -33,13 +33,14 @@ void WriteDefaults(const LetterTable& table) {
   profile::WriteString(file, kLetterSizes, "Height", std::to_string(table.LetterHeight));
 }
 
-bool ReadTable(LetterTable& table, std::string& error) {
-  const auto file = lib::MakeAbsolute(kFontFile);
+}  // namespace
+
+bool ReadLetterTable(const profile::IniSnapshot& file, LetterTable& table, std::string& error) {
   for (int i = 0; i < LetterTable::kCells; ++i) {
-    table.Signs[i] = profile::ReadString(file, kSignsValue, std::to_string(i));
+    table.Signs[i] = file.Read(kSignsValue, std::to_string(i));
   }
   for (int i = 0; i < LetterTable::kCells; ++i) {
-    const std::string value = profile::ReadString(file, kSignsPosition, std::to_string(i));
+    const std::string value = file.Read(kSignsPosition, std::to_string(i));
     if (value.empty()) {
       table.Cells[i] = {};
       continue;
@@ -54,8 +55,8 @@ bool ReadTable(LetterTable& table, std::string& error) {
     }
     table.Cells[i] = {*x, *y};
   }
-  const auto width = vb::ParseInteger(profile::ReadString(file, kLetterSizes, "Width"));
-  const auto height = vb::ParseInteger(profile::ReadString(file, kLetterSizes, "Height"));
+  const auto width = vb::ParseInteger(file.Read(kLetterSizes, "Width"));
+  const auto height = vb::ParseInteger(file.Read(kLetterSizes, "Height"));
   if (!width || !height) {
     error = "bad letter size in font.ini";
     return false;
@@ -64,8 +65,6 @@ bool ReadTable(LetterTable& table, std::string& error) {
   table.LetterHeight = *height;
   return true;
 }
-
-}  // namespace
 
 LetterTable LetterTable::Defaults() {
   LetterTable table;
@@ -97,7 +96,12 @@ int LetterTable::Index(std::string_view character) const {
 }
 
 bool LoadLetterTable(LetterTable& table, std::string& error) {
-  if (lib::FileExists(kFontFile)) return ReadTable(table, error);
+  if (lib::FileExists(kFontFile)) {
+    const auto file = profile::LoadSnapshot(lib::MakeAbsolute(kFontFile));
+    if (file) return ReadLetterTable(*file, table, error);
+    error = "font.ini is not a file";
+    return false;
+  }
   table = LetterTable::Defaults();
   WriteDefaults(table);
   return true;

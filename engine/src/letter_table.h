@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "quillon/profile.h"
 #include "quillon/records.h"
 
 namespace quillon {
@@ -29,6 +30,9 @@ struct LetterTable {
 // defaults there. False with an error text when the file's sizes or cell
 // positions are not numbers.
 bool LoadLetterTable(LetterTable& table, std::string& error);
+
+// The same from the text of a "font.ini" already in memory.
+bool ReadLetterTable(const profile::IniSnapshot& file, LetterTable& table, std::string& error);
 
 // The characters of a text one by one (UTF-8 sequences kept whole; a stray
 // byte is a character of its own).

@@ -23,6 +23,8 @@ std::string AbsoluteName(std::string_view name) {
 
 std::filesystem::path MakeAbsolute(std::string_view name) { return paths::Resolve(name, State().AppFolder); }
 
+std::string LogPath(std::string_view name) { return MakeAbsolute(name).string(); }
+
 std::string StripOuterSeparators(std::string_view name) {
   if (!name.empty() && name.front() == '\\') {
     name.remove_prefix(1);
@@ -56,7 +58,7 @@ bool FileExists(std::string_view path) {
     return true;
   }
   if (ascii::ToLower(path) != "qlno.ini") {
-    SaveLog("File is missing : " + underAppFolder);
+    SaveLog("File is missing : " + LogPath(underAppFolder));
   }
   return false;
 }

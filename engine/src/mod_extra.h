@@ -48,6 +48,10 @@ std::string AbsoluteName(std::string_view name);
 // they stand), resolved without regard to case.
 std::filesystem::path MakeAbsolute(std::string_view name);
 
+// A name as a log line shows it: the path on disk in this system's own form
+// ("/" between folders), so a reader can copy it into a shell.
+std::string LogPath(std::string_view name);
+
 // name without one leading "\" and one trailing "\" or "/" (a leading "/"
 // marks an absolute name here and stays).
 std::string StripOuterSeparators(std::string_view name);

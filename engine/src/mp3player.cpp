@@ -35,7 +35,7 @@ bool MP3Player::LoadMP3(std::string_view FileName) {
   std::string error;
   impl_->Stream = audio::MusicStream::Open(MusicOutput(), lib::MakeAbsolute(FileName), error);
   if (!impl_->Stream) {
-    lib::SaveLog("Error loading MP3 file: " + lib::State().AppFolder + "\\" + std::string(FileName));
+    lib::SaveLog("Error loading MP3 file: " + lib::LogPath(FileName));
     return false;
   }
   return true;

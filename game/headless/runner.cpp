@@ -38,6 +38,7 @@ std::unique_ptr<SimPlayer> MakePlayer(const SimOptions& options) {
 // The option and display values a game start expects from the program's start-up.
 void PrepareRun(GameState& g, const SimOptions& options) {
   g.AppFolder = options.AppDir;
+  g.Events = options.Events;
   g.StoryMode = options.Story;
   g.SoundOn = false;
   g.DetailsHigh = true;
@@ -143,14 +144,18 @@ SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player
   // A recording's last changes may still be held by the INI layer.
   quillon::profile::Flush();
   result.Finished = !g.InGame;
-  result.Died = g.GameOver && !result.Won;
+  result.Unplayable = g.Replay.UnplayableMap;
+  result.Died = g.GameOver && !result.Won && !result.Unplayable;
   // A playback's end zeroes the score; report what the game had scored.
   result.Score = options.Player == SimPlayerKind::Replay ? scoreBeforeEnd : g.World.Score;
   return result;
 }
 
 std::string SummaryLine(const SimOptions&, const SimResult& result) {
-  const char* outcome = result.Won ? "won" : (result.Died ? "died" : "unfinished");
+  const char* outcome = result.Won          ? "won"
+                        : result.Died       ? "died"
+                        : result.Unplayable ? "unplayable"
+                                            : "unfinished";
   char line[160];
   std::snprintf(line, sizeof line, "mode=%s frames=%ld level=%d score=%.9g result=%s",
                 result.Story ? "story" : "arcade", static_cast<long>(result.Frames),

@@ -20,13 +20,14 @@ struct SimOptions {
   std::string AppDir;  // application folder with the tuning files
   bool Story = true;   // story or arcade mode
   SimPlayerKind Player = SimPlayerKind::Idle;
-  std::string ReplayFile;  // the file a Replay player plays
-  std::uint32_t Seed = 0;  // the player's seed, and the game's unless GameSeed is set
-  Long GameSeed = -1;      // 0..16777215; -1: Seed
-  std::string RecordFile;  // "" records nothing
-  Long MaxFrames = -1;     // passes of the game loop; -1 until the game ends
-  Long PauseEvery = 0;     // > 0: pause after every PauseEvery passes ...
-  Long PauseLength = 0;    // ... for this many passes
+  std::string ReplayFile;        // the file a Replay player plays
+  std::uint32_t Seed = 0;        // the player's seed, and the game's unless GameSeed is set
+  Long GameSeed = -1;            // 0..16777215; -1: Seed
+  std::string RecordFile;        // "" records nothing
+  Long MaxFrames = -1;           // passes of the game loop; -1 until the game ends
+  Long PauseEvery = 0;           // > 0: pause after every PauseEvery passes ...
+  Long PauseLength = 0;          // ... for this many passes
+  GameEvents* Events = nullptr;  // hears the game's log lines; null: nobody
 };
 
 struct SimResult {
@@ -35,8 +36,9 @@ struct SimResult {
   Single Score = 0;   // the score the game ended with
   bool Won = false;
   bool Died = false;
-  bool Finished = false;  // the game ran to its end
-  bool Story = true;      // the mode played (a playback's is its recording's)
+  bool Finished = false;    // the game ran to its end
+  bool Unplayable = false;  // a playback whose map could not hold Tobo: ended at once
+  bool Story = true;        // the mode played (a playback's is its recording's)
 };
 
 // Receives one trace row (no line end) per unpaused frame.
@@ -52,7 +54,8 @@ std::unique_ptr<GameState> StartSimGame(const SimOptions& options);
 SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player,
                       const TraceSink& trace = {});
 
-// "mode=story frames=1234 level=3 score=4567 result=died"
+// "mode=story frames=1234 level=3 score=4567 result=died" (won, died,
+// unfinished, or unplayable for a playback that could not start)
 std::string SummaryLine(const SimOptions& options, const SimResult& result);
 
 // Sets the cosmetic generator so that the next game start draws seed.

@@ -3,6 +3,7 @@
 #include <quillon/mp3player.h>
 
 #include "program/init_dxLoad.h"
+#include "sim/game_ini.h"
 
 namespace pebblerun {
 
@@ -70,7 +71,8 @@ void LoadSounds(Program& p) {
     }
     p.Assets.SilentSounds.insert(sound.Name);
     if (missingFiles.insert(sound.File).second) {
-      p.Objects.ExtraObj.SaveLog(std::string("Error in LoadSounds : File is missing : ") + sound.File);
+      p.Objects.ExtraObj.SaveLog("Error in LoadSounds : File is missing : " +
+                                 GameFile(*p.Game, sound.File).string());
     }
   }
   if (p.Objects.MenuMusic) p.Objects.MenuMusic->LoadMP3(kMenuMusicFile);

@@ -6,6 +6,8 @@
 #include <quillon/frame_wait.h>
 #include <quillon/paths.h>
 
+#include "sim/game_ini.h"
+
 namespace pebblerun {
 
 namespace {
@@ -207,7 +209,8 @@ void LoadTexture(Program& p, Texture& slot, const std::string& file, std::int32_
   if (ContentFileExists(*p.Game, file)) {
     p.Objects.EngineObj.CreateTexture(slot, file, colourKey);
   } else {
-    p.Objects.ExtraObj.SaveLog("Error in LoadTexture : File is missing : " + file);
+    p.Objects.ExtraObj.SaveLog("Error in LoadTexture : File is missing : " +
+                               GameFile(*p.Game, file).string());
   }
   ShowLoadingFrame(p);
 }
@@ -248,5 +251,7 @@ void EngineEvents::ShowEndPicture(const std::string& picture) {
 }
 
 void EngineEvents::SaveScreenshot() { program_.Objects.EngineObj.SaveScreenshot(); }
+
+void EngineEvents::Log(const std::string& line) { program_.Objects.ExtraObj.SaveLog(line); }
 
 }  // namespace pebblerun

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 
+#include <quillon/atomic_file.h>
 #include <quillon/frame_wait.h>
 
 #include "program/frmMain.h"
@@ -19,6 +20,7 @@
 #include "sim/game_frame.h"
 #include "sim/high_scores.h"
 #include "sim/options.h"
+#include "sim/replay.h"
 #include "sim/scan_codes.h"
 #include "sim/tuning.h"
 
@@ -62,7 +64,11 @@ bool Guarded(const std::string& what, StartupFailure& failure, Step&& step) {
 void ReportFailure(Program& p, const std::string& title, const StartupFailure& failure) {
   const std::string text = title + "\n" + failure.Step + ": " + failure.Reason;
   p.Objects.ExtraObj.SaveLog("Error in " + failure.Step + " : " + failure.Reason);
-  quillon::Engine::ShowMessage(kStartupFailureTitle, text);
+  // The box tells the player at the screen; stderr whoever started the
+  // program (without a display the box's text goes there by itself).
+  if (quillon::Engine::ShowMessage(kStartupFailureTitle, text)) {
+    std::cerr << kStartupFailureTitle << ": " << text << '\n';
+  }
 }
 
 std::array<std::uint8_t, kKeyCount> FrameKeys(Program& p, RunControl& run) {
@@ -88,14 +94,19 @@ bool ReadTextFile(const std::string& file, std::string& text) {
 }
 
 // Frame waits, frame budget, script and replay of this command line; false
-// (with the reason on stderr) when a file it names cannot be used.
-bool PrepareRun(const CommandLine& cl, RunControl& run) {
+// (with the reason on stderr) when a file it names cannot be used. A
+// relative replay name is looked for in the working folder, then in the
+// application folder.
+bool PrepareRun(const CommandLine& cl, const std::string& appFolder, RunControl& run) {
   run.Headless = cl.Headless;
   run.FrameLimit = cl.Frames;
   run.EndWithReplay = !cl.ReplayFile.empty();
-  if (run.EndWithReplay && !std::filesystem::is_regular_file(cl.ReplayFile)) {
-    std::cerr << "Pebblerun: cannot read the replay \"" << cl.ReplayFile << "\"\n";
-    return false;
+  if (run.EndWithReplay) {
+    run.ReplayFile = LocateReplay(cl.ReplayFile, appFolder).string();
+    if (const std::string problem = ReplayFileProblem(run.ReplayFile); !problem.empty()) {
+      std::cerr << "Pebblerun: " << problem << '\n';
+      return false;
+    }
   }
   if (cl.ScriptFile.empty()) return true;
   std::string text;
@@ -113,6 +124,12 @@ std::string AppFolderFor(const CommandLine& cl, const std::string& programFolder
   std::error_code error;
   const auto folder = std::filesystem::absolute(cl.AppDir.empty() ? programFolder : cl.AppDir, error);
   return error ? programFolder : folder.lexically_normal().string();
+}
+
+// A write of the game killed half-way leaves a temporary file beside the
+// player's file; this start removes those whose writer has gone.
+void RemoveLeftoverTemporaries(const GameState& g) {
+  for (const auto& file : PlayerFiles(g)) quillon::RemoveStaleTemporaries(file);
 }
 
 }  // namespace
@@ -193,6 +210,7 @@ bool StartUp(Program& p, const CommandLine& cl, std::string& step) {
   GameState& g = *p.Game;
   GameObjects& o = p.Objects;
   g.GameWindowMode = true;
+  RemoveLeftoverTemporaries(g);
   step = "the options file textures\\options.bmp";
   LoadOptions(g);
   step = "the played-games statistic " + UserSettingsFile().string();
@@ -280,8 +298,16 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
     std::cout << WindowCaption() << '\n';
     return 0;
   }
+  const std::string appFolder = AppFolderFor(cl, programFolder);
+  std::error_code error;
+  if (!std::filesystem::is_directory(appFolder, error)) {
+    // Nothing has run and nothing is written: not even the log, which
+    // would have to go into that folder.
+    std::cerr << "Pebblerun: there is no application folder \"" << appFolder << "\"\n";
+    return 2;
+  }
   RunControl run;
-  if (!PrepareRun(cl, run)) return 2;
+  if (!PrepareRun(cl, appFolder, run)) return 2;
   if (cl.Headless) {
     // Nothing on screen and nothing to hear: the engine's devices run on
     // their null drivers.
@@ -292,7 +318,7 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
   auto program = std::make_unique<Program>();
   Program& p = *program;
   GameState& g = *p.Game;
-  g.AppFolder = AppFolderFor(cl, programFolder);
+  g.AppFolder = appFolder;
   EngineEvents events(p);
   g.Events = &events;
   g.CosmeticRandom.Seed(static_cast<std::uint32_t>(quillon::ClockNanoseconds() / 1000));
@@ -305,12 +331,13 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
     ReportFailure(p, "Pebblerun could not start.", failure);
     g.Running = false;
     exitCode = 1;
-  } else if (g.Running && run.EndWithReplay &&
-             !Guarded("replay " + cl.ReplayFile, failure, [&] { StartReplayNow(p, cl.ReplayFile); })) {
+  } else if (!g.Running) {
+    ReportFailure(p, "Pebblerun could not start.", {step, p.Objects.EngineObj.StartError()});
+    exitCode = 1;
+  } else if (run.EndWithReplay &&
+             !Guarded("replay " + run.ReplayFile, failure, [&] { StartReplayNow(p, run.ReplayFile); })) {
     ReportFailure(p, "Pebblerun could not play the replay.", failure);
     g.Running = false;
-    exitCode = 1;
-  } else if (!g.Running) {
     exitCode = 1;
   }
   while (g.Running) {

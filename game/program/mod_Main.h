@@ -22,6 +22,7 @@ struct RunControl {
   bool Headless = false;         // no frame waits
   std::int64_t FrameLimit = -1;  // end after this many passes; -1 never
   bool EndWithReplay = false;    // end when the replay given at start is over
+  std::string ReplayFile;        // that replay, found
   InputScript Script;
   std::int64_t Frame = 0;  // passes so far
 };

@@ -26,6 +26,10 @@ class GameEvents {
 
   // Write the screen to the next free screenshot file.
   virtual void SaveScreenshot() {}
+
+  // A line for the log: a file the game could not use, and what it did
+  // instead.
+  virtual void Log(const std::string& line) { (void)line; }
 };
 
 }  // namespace pebblerun

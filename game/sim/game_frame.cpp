@@ -87,12 +87,13 @@ void EndOfGameStep(GameState& g) {
   if (g.StoryCompleted) ShowWon(g);
   if (!g.Replay.PlayingReplay) {
     if (g.PlayedGames < 32767) g.PlayedGames += 1;
-    WritePlayedGames(g.PlayedGames);
+    WritePlayedGames(g);
   }
   if (g.Replay.ModeBeforePlayback) g.StoryMode = *g.Replay.ModeBeforePlayback;
   g.Replay.ModeBeforePlayback.reset();
   g.Replay.PlayingReplay = false;
   g.Replay.RecordingReplay = false;
+  g.Replay.Playback.reset();
 }
 
 void RunGameFrame(GameState& g, const std::array<std::uint8_t, kKeyCount>& keys) {

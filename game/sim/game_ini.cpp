@@ -13,6 +13,14 @@ std::string ReadIni(std::string_view section, std::string_view key, const std::f
   return quillon::profile::ReadString(file, section, key, "");
 }
 
+std::optional<IniText> LoadIni(const std::filesystem::path& file) {
+  return quillon::profile::LoadSnapshot(file);
+}
+
+std::string ReadIni(std::string_view section, std::string_view key, const IniText& text) {
+  return text.Read(section, key, "");
+}
+
 void WriteIni(std::string_view section, std::string_view key, std::string_view value,
               const std::filesystem::path& file) {
   (void)quillon::profile::WriteString(file, section, key, value);

@@ -2,8 +2,11 @@
 // The game's access to its INI files (tuning, options, high scores, replays).
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include <quillon/profile.h>
 
 #include "sim/game_state.h"
 
@@ -15,6 +18,13 @@ std::filesystem::path GameFile(const GameState& g, std::string_view name);
 
 // The value of key in section of file, "" when absent; at most 254 characters.
 std::string ReadIni(std::string_view section, std::string_view key, const std::filesystem::path& file);
+
+// A file read once for many reads (a whole tuning, options or replay file),
+// or bytes that never were a file. nullopt when there is no such file.
+using IniText = quillon::profile::IniSnapshot;
+std::optional<IniText> LoadIni(const std::filesystem::path& file);
+// The value of key in section of text, "" when absent; as ReadIni.
+std::string ReadIni(std::string_view section, std::string_view key, const IniText& text);
 
 // Writes key = value, creating file, section and key as needed; a failed
 // write is not reported.

@@ -7,12 +7,17 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "sim/game_events.h"
 #include "sim/game_random.h"
+
+namespace quillon::profile {
+class IniSnapshot;
+}
 
 namespace pebblerun {
 
@@ -265,6 +270,11 @@ struct ReplayState {
   bool SeededPlayback = false;
   // The player's mode while a playback runs in the mode of its recording.
   std::optional<bool> ModeBeforePlayback;
+  // The playback's file, read once when the playback starts and shared by
+  // copies of the game; null until then.
+  std::shared_ptr<const quillon::profile::IniSnapshot> Playback;
+  // The playback's map ends where Tobo starts: it ended at once, not won.
+  bool UnplayableMap = false;
 };
 
 // ----------------------------------------------------------- high scores ---
@@ -425,6 +435,9 @@ struct GameState {
   ::pebblerun::Tuning Tuning;
   std::array<LevelSpec, kLevelSpecs> LevelSpecs{};
   Single StoryLength = 0;
+  // Set by the first game start. Before it the tuning values are those the
+  // game ships with, so a key the first game's file lacks takes that value.
+  bool TuningRead = false;
 
   Playfield Field;
   TileState Tiles;

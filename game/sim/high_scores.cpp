@@ -28,12 +28,18 @@ void InsertCandidate(HighScoreState& hs) {
 
 }  // namespace
 
-std::string HighScoreFile(const GameState& g) {
-  return g.StoryMode ? "\\textures\\dot_black2.bmp" : "\\textures\\dot_white2.bmp";
+std::string HighScoreFile(bool story) {
+  return story ? "\\textures\\dot_black2.bmp" : "\\textures\\dot_white2.bmp";
 }
 
+std::string HighScoreFile(const GameState& g) { return HighScoreFile(g.StoryMode); }
+
 void LoadHighScores(GameState& g) {
-  const auto file = GameFile(g, HighScoreFile(g));
+  ReadHighScores(g, LoadIni(GameFile(g, HighScoreFile(g))).value_or(IniText()));
+  SaveHighScores(g);
+}
+
+void ReadHighScores(GameState& g, const IniText& file) {
   auto& rows = g.Records.HighScores;
   for (int row = 0; row < kTableRows; ++row) {
     // A score that is not a number leaves the row's score as it was.
@@ -45,7 +51,6 @@ void LoadHighScores(GameState& g) {
       rows[row].Score = (10 - row) * 200;
     }
   }
-  SaveHighScores(g);
 }
 
 void SaveHighScores(GameState& g) {

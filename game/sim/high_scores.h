@@ -6,15 +6,19 @@
 
 #include <string>
 
+#include "sim/game_ini.h"
 #include "sim/game_state.h"
 
 namespace pebblerun {
 
 // "\textures\dot_black2.bmp" in story mode, "\textures\dot_white2.bmp" in arcade.
 std::string HighScoreFile(const GameState& g);
+std::string HighScoreFile(bool story);
 
 // Reads rows 0..9 of the current mode's file, fills defaults, saves.
 void LoadHighScores(GameState& g);
+// Rows 0..9 and their defaults from the file's text already in memory.
+void ReadHighScores(GameState& g, const IniText& file);
 
 // Merges the candidate row 10 into rows 0..9 and writes the file.
 void SaveHighScores(GameState& g);

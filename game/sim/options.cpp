@@ -6,6 +6,7 @@
 #include <quillon/numbers.h>
 
 #include "sim/game_ini.h"
+#include "sim/high_scores.h"
 
 namespace pebblerun {
 
@@ -34,10 +35,17 @@ constexpr OptionKey kOptionKeys[] = {
 
 void LoadOptions(GameState& g) {
   const auto file = GameFile(g, kOptionsFile);
+  for (const auto& [key, value] : ReadOptions(g, LoadIni(file).value_or(IniText()))) {
+    WriteIni("main", key, vb::FormatBool(value), file);
+  }
+}
+
+std::vector<std::pair<std::string, bool>> ReadOptions(GameState& g, const IniText& file) {
+  std::vector<std::pair<std::string, bool>> defaulted;
   for (const OptionKey& option : kOptionKeys) {
     const auto value = vb::ParseBool(ReadIni("main", option.key, file));
     g.*option.field = value.value_or(option.fallback);
-    if (!value) WriteIni("main", option.key, vb::FormatBool(option.fallback), file);
+    if (!value) defaulted.emplace_back(option.key, option.fallback);
   }
   g.FullScreenOption = g.FullScreen;
   if (!g.StoryRead) {
@@ -48,6 +56,7 @@ void LoadOptions(GameState& g) {
   g.GameAreaHeight = 480;
   g.DisplayWidth = 800;
   g.DisplayHeight = 600;
+  return defaulted;
 }
 
 void SaveOptions(GameState& g) {
@@ -72,15 +81,22 @@ std::filesystem::path UserSettingsFile() {
   return base / "Pebblerun" / "settings.ini";
 }
 
+std::vector<std::filesystem::path> PlayerFiles(const GameState& g) {
+  return {GameFile(g, kOptionsFile), GameFile(g, HighScoreFile(true)), GameFile(g, HighScoreFile(false)),
+          GameFile(g, "replay.ini"), UserSettingsFile()};
+}
+
 Integer ReadPlayedGames() {
   return vb::ParseInteger(ReadIni("Stats", "Number_Of_Played_Games", UserSettingsFile())).value_or(0);
 }
 
-void WritePlayedGames(Integer playedGames) {
+void WritePlayedGames(const GameState& g) {
+  // The one place the count leaves memory: a tool's games are not the player's.
+  if (g.Policy.RecordsInMemory) return;
   const auto file = UserSettingsFile();
   std::error_code ec;
   std::filesystem::create_directories(file.parent_path(), ec);
-  WriteIni("Stats", "Number_Of_Played_Games", vb::FormatLong(playedGames), file);
+  WriteIni("Stats", "Number_Of_Played_Games", vb::FormatLong(g.PlayedGames), file);
 }
 
 }  // namespace pebblerun

@@ -224,13 +224,19 @@ void DrillWarningAndWater(GameState& g) {
   }
 }
 
+}  // namespace
+
+bool MapHoldsHero(Single heroY, double storyLength) { return !(TileOf(heroY) > storyLength - 4); }
+
+namespace {
+
 void DeathAndWin(GameState& g) {
   PlayerState& h = g.Hero;
   const WorldState& w = g.World;
   if (!g.GameOver && (w.DrillY + 32 - w.ScrollY > h.PY || h.PY > 480 - w.ScrollY)) {
     EndGame(g);
   }
-  if (!g.GameOver && TileOf(h.PY) > g.StoryLength - 4) {
+  if (!g.GameOver && !MapHoldsHero(h.PY, g.StoryLength)) {
     g.StoryCompleted = true;
     EndGame(g);
   }

@@ -8,4 +8,8 @@ namespace pebblerun {
 // walls, moving tiles, water, death and the win.
 void PlayerUpdate(GameState& g);
 
+// False when a map of storyLength rows ends where Tobo stands at heroY: he
+// would have won before he moved.
+bool MapHoldsHero(Single heroY, double storyLength);
+
 }  // namespace pebblerun

@@ -1,6 +1,9 @@
 #include "sim/replay.h"
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include <quillon/numbers.h>
@@ -52,9 +55,34 @@ void ReplayWrite(GameState& g, const std::string& key, const std::string& value,
 }
 
 std::string ReplayRead(GameState& g, const std::string& key, const std::string& section, Single frame) {
-  if (g.Replay.ReplayFile.empty()) g.Replay.ReplayFile = kDefaultReplay;
+  auto& r = g.Replay;
+  if (r.ReplayFile.empty()) r.ReplayFile = kDefaultReplay;
+  if (!r.Playback) r.Playback = std::make_shared<const IniText>(LoadIni(PlaybackPath(g)).value_or(IniText()));
   const std::string fullKey = section == "ingame" ? vb::FormatSingle(frame) + "_" + key : key;
-  return ReadIni(section, fullKey, GameFile(g, g.Replay.ReplayFile));
+  return ReadIni(section, fullKey, *r.Playback);
+}
+
+std::filesystem::path PlaybackPath(const GameState& g) {
+  return GameFile(g, g.Replay.ReplayFile.empty() ? kDefaultReplay : g.Replay.ReplayFile);
+}
+
+std::filesystem::path LocateReplay(const std::string& name, const std::filesystem::path& appFolder) {
+  std::error_code error;
+  const std::filesystem::path asGiven(name);
+  if (asGiven.is_absolute()) return asGiven;
+  const auto here = std::filesystem::absolute(asGiven, error);
+  if (!error && std::filesystem::exists(here, error)) return here;
+  const auto inApp = quillon::paths::Resolve(name, appFolder);
+  return std::filesystem::exists(inApp, error) ? inApp : here;
+}
+
+std::string ReplayFileProblem(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (!std::filesystem::exists(status)) return "there is no replay file \"" + path.string() + "\"";
+  if (!std::filesystem::is_regular_file(status)) return "\"" + path.string() + "\" is not a replay file";
+  if (::access(path.c_str(), R_OK) != 0) return "the replay file \"" + path.string() + "\" cannot be read";
+  return "";
 }
 
 bool ReplayFileExists(const GameState& g, const std::string& name) {

@@ -6,6 +6,7 @@
 // used, lengths are bounded, and a value that cannot be read leaves its
 // target as it was.
 
+#include <filesystem>
 #include <string>
 
 #include "sim/game_state.h"
@@ -26,5 +27,17 @@ void PlayChanges(GameState& g);
 void ReplayWrite(GameState& g, const std::string& key, const std::string& value, const std::string& section);
 std::string ReplayRead(GameState& g, const std::string& key, const std::string& section, Single frame);
 bool ReplayFileExists(const GameState& g, const std::string& name);
+
+// The file a playback reads: ReplayFile ("" is "replay.ini") under the
+// application folder, read into memory at the first read of the playback.
+std::filesystem::path PlaybackPath(const GameState& g);
+
+// Where a replay named on a command line is: an absolute name as it stands,
+// a relative one in the working folder, else in the application folder
+// (the working folder's path when it is in neither).
+std::filesystem::path LocateReplay(const std::string& name, const std::filesystem::path& appFolder);
+// Why path cannot be played (missing, a folder, unreadable), naming it;
+// "" when it can.
+std::string ReplayFileProblem(const std::filesystem::path& path);
 
 }  // namespace pebblerun

@@ -6,6 +6,7 @@
 
 #include <quillon/numbers.h>
 
+#include "sim/player.h"
 #include "sim/playfield.h"
 #include "sim/replay.h"
 
@@ -16,9 +17,9 @@ namespace vb = quillon::vb;
 
 constexpr int kMapColumns = 15;
 constexpr Single kLastGridRow = kGridRows - 1;
-// A map length is a sum of 16-bit level sizes; anything else is not a map.
-constexpr double kMinMapLength = -32768;
-constexpr double kMaxMapLength = 32767;
+// A map has at least one row and fits the field.
+constexpr double kMinMapLength = 1;
+constexpr double kMaxMapLength = kLastGridRow;
 
 std::string CellKey(int row, int column) { return "Y" + std::to_string(row) + "_X" + std::to_string(column); }
 
@@ -136,8 +137,22 @@ void SaveReplayMap(GameState& g) {
 }
 
 void LoadReplayMap(GameState& g) {
-  const auto length = vb::ParseSingle(ReplayRead(g, "mapsizey", "Map", 0));
-  if (length && *length >= kMinMapLength && *length <= kMaxMapLength) g.StoryLength = *length;
+  const std::string sizeText = ReplayRead(g, "mapsizey", "Map", 0);
+  const auto length = vb::ParseSingle(sizeText);
+  if (length && *length >= kMinMapLength && *length <= kMaxMapLength) {
+    g.StoryLength = *length;
+  } else if (length) {
+    Events(g).Log("Replay value out of range : [Map] mapsizey = " + sizeText + " in " +
+                  PlaybackPath(g).string() + " (the game's own " + vb::FormatSingle(g.StoryLength) +
+                  " is used)");
+  }
+  if (!MapHoldsHero(g.Hero.PY, g.StoryLength)) {
+    // Tobo would stand below the end of the map: a win nobody played.
+    Events(g).Log("Replay map cannot hold the hero : [Map] mapsizey = " + sizeText + " in " +
+                  PlaybackPath(g).string() + " (the playback ends)");
+    g.Replay.UnplayableMap = true;
+    g.GameOver = true;
+  }
   const auto lastRow = vb::ParseNumber(ReplayRead(g, "lastscreeny", "options", 0));
   LoadCells(g, lastRow && std::isfinite(*lastRow) ? *lastRow : 0);
   LoadPaintedFlags(g);

@@ -1,11 +1,16 @@
 #include "sim/tuning.h"
 
+#include <array>
+#include <memory>
+
 #include <quillon/numbers.h>
 
 #include "sim/game_ini.h"
 #include "sim/options.h"
+#include "sim/player.h"
 #include "sim/playfield.h"
 #include "sim/replay.h"
+#include "sim/shipped_tuning.h"
 #include "sim/tuning_keys.h"
 
 namespace pebblerun {
@@ -81,6 +86,7 @@ void ResetPerGameState(GameState& g) {
   g.Bonus.EarsTimeLeft = 0;
   g.Bonus.GlassWaveArmed = false;
   g.Hero = PlayerState{};
+  g.Replay.UnplayableMap = false;
   // Requests left over from the last game must not move Tobo in this one.
   g.Input.MoveLeft = g.Input.MoveRight = false;
   g.Input.JumpRequest = g.Input.BombRequest = false;
@@ -106,16 +112,23 @@ void SeedGame(GameState& g) {
   g.Random.Seed(seed);
 }
 
+// Tobo starts inside the grid's columns and on the first screen (lower, he
+// would be under water before the game began).
+constexpr TuningRange kHeroColumns{0, (kGridColumns - 1) * 32.0};
+constexpr TuningRange kHeroRows{0, 480.0 - 32};
+
 void ReadPlayerAndTiles(GameState& g, const TuningReader& in) {
   auto& t = g.Tuning;
   in.ReadLong("Misc", "ShowCursor_InFullscreen", t.Misc.ShowCursor_InFullscreen);
   in.ReadBool("Misc", "DebugWindow_Visible", t.Misc.DebugWindow_Visible);
   static constexpr const char* kPercentKeys[] = {"Tile_Normal", "Tile_Mud",   "Tile_Gum",
                                                  "Tile_Ice",    "Tile_Glass", "Tile_Stone"};
-  for (int k = 0; k < 6; ++k) in.ReadInteger("Map Precentage", kPercentKeys[k], t.TileKindPercent[k + 1]);
+  for (int k = 0; k < 6; ++k) {
+    in.ReadInteger("Map Precentage", kPercentKeys[k], t.TileKindPercent[k + 1], kNotNegative);
+  }
   auto& p = t.Player;
-  in.ReadScaled("Player", "Position_Tile_X", 32.0, p.Position_Tile_X);
-  in.ReadScaled("Player", "Position_Tile_Y", 32.0, p.Position_Tile_Y);
+  in.ReadScaled("Player", "Position_Tile_X", 32.0, p.Position_Tile_X, kHeroColumns);
+  in.ReadScaled("Player", "Position_Tile_Y", 32.0, p.Position_Tile_Y, kHeroRows);
   in.ReadSingle("Player", "WalkSpeed", p.WalkSpeed);
   in.ReadSingle("Player", "WalkSpeed_Mud_DEVIDER", p.WalkSpeed_Mud_DEVIDER);
   in.ReadDivided("Player", "WalkSpeed_Ice_MULTIPLY", 15.0, p.WalkSpeed_Ice_MULTIPLY);
@@ -158,11 +171,11 @@ void ReadBonusesAndWater(GameState& g, const TuningReader& in) {
   auto& b = g.Tuning.Bonus;
   auto& s = g.Tuning.Score;
   in.ReadSingle("Player", "Bonus_BombsAtStart", g.Tuning.Player.Bonus_BombsAtStart);
-  in.ReadInteger("Bonus", "NumOf_BigEars", b.NumOf_BigEars);
-  in.ReadInteger("Bonus", "NumOf_Bomb", b.NumOf_Bomb);
-  in.ReadInteger("Bonus", "NumOf_BombGlass", b.NumOf_BombGlass);
-  in.ReadInteger("Bonus", "NumOf_Boots", b.NumOf_Boots);
-  in.ReadInteger("Bonus", "NumOf_Pie", b.NumOf_Pie);
+  in.ReadInteger("Bonus", "NumOf_BigEars", b.NumOf_BigEars, kNotNegative);
+  in.ReadInteger("Bonus", "NumOf_Bomb", b.NumOf_Bomb, kNotNegative);
+  in.ReadInteger("Bonus", "NumOf_BombGlass", b.NumOf_BombGlass, kNotNegative);
+  in.ReadInteger("Bonus", "NumOf_Boots", b.NumOf_Boots, kNotNegative);
+  in.ReadInteger("Bonus", "NumOf_Pie", b.NumOf_Pie, kNotNegative);
   in.ReadDivided("Score", "Bonus_BombGlass_Points", 10.0, s.Bonus_BombGlass_Points);
   in.ReadDivided("Score", "Bonus_Bomb_Points", 10.0, s.Bonus_Bomb_Points);
   in.ReadDivided("Bonus", "Bomb_Weight", 10.0, b.Bomb_Weight);
@@ -201,58 +214,31 @@ void TakeReplayMode(GameState& g) {
   g.StoryMode = *story;
 }
 
-}  // namespace
-
-void StartGame(GameState& g, bool load) {
-  if (!load) return;
-  TakeReplayMode(g);
-  const auto file = GameFile(g, TuningFileName(g));
-  ResetPerGameState(g);
-  g.World.FieldOffsetX = 80.0f;
-  g.World.TileSize = 32.0f;
-  FillBuiltInLevels(g);
-  BuildTileTypeTable(g);
-  g.PlayedGames = ReadPlayedGames();
-  const TuningReader in(file);
-  ReadPlayerAndTiles(g, in);
-  ReadScoreAndDrills(g, in);
-  ReadBonusesAndWater(g, in);
-  ApplyStartValues(g);
-  ReadLevelTable(g, true, file);
-  if (g.StoryLength == 0) {
-    // No length was ever read (a first game without a readable level table):
-    // the map follows the table as it stands, built-in values included.
-    int sum = 0;
-    for (int lvl = 1; lvl <= 10; ++lvl) sum += g.LevelSpecs[lvl].LevelSize;
-    if (sum >= -32768 && sum <= 32767) g.StoryLength = static_cast<Single>(sum);
-  }
-  SeedGame(g);
-  GenerateMap(g);
+std::string LevelKey(int level, const char* suffix) {
+  return std::string("Level-") + (level < 10 ? "0" : "") + std::to_string(level) + suffix;
 }
 
-void ReadLevelTable(GameState& g, bool load, const std::filesystem::path& file) {
-  if (!load) return;
-  const TuningReader in(file);
-  auto key = [](int level, const char* suffix) {
-    return std::string("Level-") + (level < 10 ? "0" : "") + std::to_string(level) + suffix;
-  };
+// Reads section "Levels" into LevelSpecs 1..10 and sums StoryLength; stops
+// at the first value it cannot read.
+void ReadLevels(GameState& g, const TuningReader& in) {
   for (int lvl = 1; lvl <= 10; ++lvl) {
     LevelSpec& level = g.LevelSpecs[lvl];
     if (lvl == 5 || lvl == 7) {
       // These two share level 6's pace and level 7's colour, with full-width platforms.
       level.PlatformSize = 14;
       level.OnEachPlatformSkipLines = 0;
-      if (!in.ReadSingle("Levels", key(6, "_ScreenSpeed"), level.ScreenSpeed)) return;
-      if (!in.ReadInteger("Levels", key(6, "_LevelSize"), level.LevelSize)) return;
-      in.ReadString("Levels", key(7, "_TileType"), level.TileType);
+      if (!in.ReadSingle("Levels", LevelKey(6, "_ScreenSpeed"), level.ScreenSpeed)) return;
+      if (!in.ReadInteger("Levels", LevelKey(6, "_LevelSize"), level.LevelSize, kNotNegative)) return;
+      in.ReadString("Levels", LevelKey(7, "_TileType"), level.TileType);
       continue;
     }
-    if (!in.ReadInteger("Levels", key(lvl, "_PlatformSize"), level.PlatformSize)) return;
-    if (!in.ReadInteger("Levels", key(lvl, "_OnEachPlatformSkipLines"), level.OnEachPlatformSkipLines))
+    if (!in.ReadInteger("Levels", LevelKey(lvl, "_PlatformSize"), level.PlatformSize, kNotNegative)) return;
+    if (!in.ReadInteger("Levels", LevelKey(lvl, "_OnEachPlatformSkipLines"), level.OnEachPlatformSkipLines,
+                        kNotNegative))
       return;
-    if (!in.ReadSingle("Levels", key(lvl, "_ScreenSpeed"), level.ScreenSpeed)) return;
-    if (!in.ReadInteger("Levels", key(lvl, "_LevelSize"), level.LevelSize)) return;
-    in.ReadString("Levels", key(lvl, "_TileType"), level.TileType);
+    if (!in.ReadSingle("Levels", LevelKey(lvl, "_ScreenSpeed"), level.ScreenSpeed)) return;
+    if (!in.ReadInteger("Levels", LevelKey(lvl, "_LevelSize"), level.LevelSize, kNotNegative)) return;
+    in.ReadString("Levels", LevelKey(lvl, "_TileType"), level.TileType);
   }
   int sum = 0;
   for (int lvl = 1; lvl <= 10; ++lvl) {
@@ -260,6 +246,121 @@ void ReadLevelTable(GameState& g, bool load, const std::filesystem::path& file) 
     if (sum > 32767 || sum < -32768) return;  // the 16-bit sum overflows: keep the old length
   }
   g.StoryLength = static_cast<Single>(sum);
+}
+
+// The values the game ships with, read once per mode from the built-in
+// text: they never change while the program runs.
+struct ShippedValues {
+  IniText text;
+  ::pebblerun::Tuning tuning;
+  std::array<LevelSpec, kLevelSpecs> levels{};
+  Single storyLength = 0;
+};
+
+void ReadValues(GameState& g, const TuningReader& in) {
+  ReadPlayerAndTiles(g, in);
+  ReadScoreAndDrills(g, in);
+  ReadBonusesAndWater(g, in);
+  ReadLevels(g, in);
+}
+
+ShippedValues ReadShipped(bool story) {
+  ShippedValues s;
+  s.text = IniText(ShippedTuning(story));
+  auto g = std::make_unique<GameState>();
+  FillBuiltInLevels(*g);
+  TuningLog log;  // stays empty: the tests hold the shipped files to every rule
+  ReadValues(*g, TuningReader(s.text, s.text, "the shipped tuning", log));
+  s.tuning = g->Tuning;
+  s.levels = g->LevelSpecs;
+  s.storyLength = g->StoryLength;
+  return s;
+}
+
+const ShippedValues& Shipped(bool story) {
+  if (story) {
+    static const ShippedValues values = ReadShipped(true);
+    return values;
+  }
+  static const ShippedValues values = ReadShipped(false);
+  return values;
+}
+
+// The map is as long as the level table: one longer than the field, or too
+// short to hold Tobo where he starts (the game would be won before it
+// began), makes no game. The shipped table is played instead.
+void CheckLevelTable(GameState& g, const TuningReader& in, const ShippedValues& shipped) {
+  int rows = 0;
+  for (int lvl = 1; lvl <= 10; ++lvl) rows += g.LevelSpecs[lvl].LevelSize;
+  const Single heroY = g.Tuning.Player.Position_Tile_Y;
+  const auto fits = [heroY](double length) { return length <= kGridRows - 1 && MapHoldsHero(heroY, length); };
+  if (fits(rows) && fits(g.StoryLength)) return;
+  in.Log().Add("Tuning value out of range : [Levels] Level-01_LevelSize .. Level-10_LevelSize make " +
+               std::to_string(rows) + " rows in " + in.Name() + ", the field holds " +
+               std::to_string(kGridRows - 1) + " (the shipped level table is used)");
+  g.LevelSpecs = shipped.levels;
+  g.StoryLength = shipped.storyLength;
+}
+
+void Tell(GameState& g, const TuningLog& log) {
+  for (const std::string& line : log.Lines()) Events(g).Log(line);
+}
+
+}  // namespace
+
+void StartGame(GameState& g, bool load) {
+  if (!load) return;
+  // A playback reads its file afresh; what an earlier one read is gone.
+  g.Replay.Playback.reset();
+  TakeReplayMode(g);
+  const auto file = GameFile(g, TuningFileName(g));
+  const auto text = LoadIni(file);
+  StartGame(g, text ? &*text : nullptr, file.string());
+}
+
+void StartGame(GameState& g, const IniText* tuning, const std::string& name) {
+  ResetPerGameState(g);
+  g.World.FieldOffsetX = 80.0f;
+  g.World.TileSize = 32.0f;
+  BuildTileTypeTable(g);
+  g.PlayedGames = ReadPlayedGames();
+  ReadTuningValues(g, tuning, name);
+  ApplyStartValues(g);
+  SeedGame(g);
+  GenerateMap(g);
+}
+
+void ReadTuningValues(GameState& g, const IniText* tuning, const std::string& name) {
+  FillBuiltInLevels(g);
+  const ShippedValues& shipped = Shipped(g.StoryMode);
+  TuningLog log;
+  // The first game, and any without its file, starts from the shipped
+  // values; a later game starts from the values of the game before.
+  if (!tuning || !g.TuningRead) {
+    g.Tuning = shipped.tuning;
+    g.LevelSpecs = shipped.levels;
+    g.StoryLength = shipped.storyLength;
+  }
+  if (tuning) {
+    const TuningReader in(*tuning, shipped.text, name, log);
+    ReadValues(g, in);
+    CheckLevelTable(g, in, shipped);
+  } else {
+    log.Add("Tuning file is missing : " + name + " (the shipped tuning is used)");
+  }
+  g.TuningRead = true;
+  Tell(g, log);
+}
+
+void ReadLevelTable(GameState& g, bool load, const std::filesystem::path& file) {
+  if (!load) return;
+  const IniText text = LoadIni(file).value_or(IniText());
+  const ShippedValues& shipped = Shipped(g.StoryMode);
+  TuningLog log;
+  const TuningReader in(text, shipped.text, file.string(), log);
+  ReadLevels(g, in);
+  CheckLevelTable(g, in, shipped);
+  Tell(g, log);
 }
 
 }  // namespace pebblerun

@@ -171,9 +171,9 @@ TEST_F(SoundEffects, MissingUnreadableAndUnknownSoundsDoNoHarm) {
   for (const char* name : {"noise", "empty", "cut"}) bank_->CreateSound(name, std::string(name) + ".wav");
   EXPECT_EQ(bank_->Count(), 3u);  // the names stay, without sound
   const std::string log = LogText();
-  EXPECT_NE(log.find("Error in CreateSound(" + folder_.string() + "\\noise.wav) : "), std::string::npos)
+  EXPECT_NE(log.find("Error in CreateSound(" + folder_.string() + "/noise.wav) : "), std::string::npos)
       << log;
-  EXPECT_NE(log.find("Error in CreateSound(" + folder_.string() + "\\empty.wav) : "), std::string::npos)
+  EXPECT_NE(log.find("Error in CreateSound(" + folder_.string() + "/empty.wav) : "), std::string::npos)
       << log;
 
   for (const char* name : {"noise", "empty", "cut", "never-made"}) {

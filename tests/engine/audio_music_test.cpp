@@ -163,9 +163,9 @@ TEST_F(Music, AFileThatCannotPlayIsLoggedAndLeavesNoMusic) {
   EXPECT_FALSE(player.LoadMP3("noise.mp3"));
   EXPECT_FALSE(player.LoadMP3("music\\missing.wma"));
   const std::string log = LogText();
-  EXPECT_NE(log.find("Error loading MP3 file: " + folder_.string() + "\\noise.mp3\r\n"), std::string::npos)
+  EXPECT_NE(log.find("Error loading MP3 file: " + folder_.string() + "/noise.mp3\r\n"), std::string::npos)
       << log;
-  EXPECT_NE(log.find("Error loading MP3 file: " + folder_.string() + "\\music\\missing.wma\r\n"),
+  EXPECT_NE(log.find("Error loading MP3 file: " + folder_.string() + "/music/missing.wma\r\n"),
             std::string::npos);
 
   // No file: every member answers harmlessly.

@@ -96,7 +96,7 @@ TEST_F(EngineStart, VersionText) { EXPECT_EQ(Engine().Version(), "Quillon Engine
 TEST_F(EngineStart, MissingFontFileIsWrittenWithTheDefaultGrid) {
   Engine engine;
   ASSERT_TRUE(engine.Quillon_Start(0, App(), 64, 64));
-  EXPECT_EQ(LogLines()[3], "File is missing : " + App() + "\\font.ini");
+  EXPECT_EQ(LogLines()[3], "File is missing : " + App() + "/font.ini");
   profile::ClearCache();
   LetterTable read;
   std::string error;

@@ -77,7 +77,7 @@ TEST_F(ExtraServices, FileExistsLogsWhatIsMissingExceptTheEngineSettings) {
   EXPECT_FALSE(extra.FileExists("QLNO.INI"));
   EXPECT_EQ(Log(), "");
   EXPECT_FALSE(extra.FileExists("textures\\gone.bmp"));
-  EXPECT_EQ(Log(), "File is missing : " + app_.string() + "\\textures\\gone.bmp\r\n");
+  EXPECT_EQ(Log(), "File is missing : " + app_.string() + "/textures/gone.bmp\r\n");
 }
 
 TEST_F(ExtraServices, FilesInFolder) {

@@ -122,8 +122,7 @@ TEST_F(HighScores, BrokenFilesFailWithTheirLogLine) {
     EXPECT_FALSE(fresh.HighScore_Create(name)) << setup;
     EXPECT_EQ(fresh.HighScore_GetName(1), "");
   }
-  EXPECT_NE(Log().find("Error in loading HighScores : " + app_.string() + "\\bad.ini\r\n"),
-            std::string::npos);
+  EXPECT_NE(Log().find("Error in loading HighScores : " + app_.string() + "/bad.ini\r\n"), std::string::npos);
 
   Write("badscore.ini", "[setup]\r\nTopX=2\r\nadditionalValues=0\r\n[scores]\r\n1_score=lots\r\n");
   std::string name = "badscore.ini";

@@ -268,7 +268,7 @@ TEST_F(PakArchive, FailedAddsChangeNothingAndSayWhy) {
 
   EXPECT_EQ(Read("data.pak"), before);
   EXPECT_EQ(extra.PAK_FileCount(), 1);
-  EXPECT_NE(Log().find("PAK - Error adding file : missing.txt"), std::string::npos);
+  EXPECT_NE(Log().find("PAK - Error adding file : " + app_.string() + "/missing.txt"), std::string::npos);
 }
 
 TEST_F(PakArchive, FailedExtractAllNamesTheFileInTheLog) {
@@ -277,6 +277,6 @@ TEST_F(PakArchive, FailedExtractAllNamesTheFileInTheLog) {
   // The target's parent does not exist: only one folder level is created.
   EXPECT_FALSE(extra.PAK_ExtractAll("no\\such\\folder"));
   const std::string expected =
-      "PAK - Error Extracting All files : " + app_.string() + "\\no\\such\\folder\\ '&' a.txt\r\n";
+      "PAK - Error Extracting All files : " + app_.string() + "/no/such/folder '&' a.txt\r\n";
   EXPECT_EQ(Log(), expected);
 }

@@ -157,8 +157,8 @@ TEST_F(TextureFiles, CreateTextureWithForcedSizesAndErrors) {
   EXPECT_EQ(texture.Width(), 16);
   engine.CreateTexture(texture, "missing.png");
   auto lines = LogLines();
-  EXPECT_EQ(lines[lines.size() - 2], "File is missing : " + App() + "\\missing.png");
-  EXPECT_EQ(lines.back(), "Error in CreateTextureEx : File is missing : missing.png");
+  EXPECT_EQ(lines[lines.size() - 2], "File is missing : " + App() + "/missing.png");
+  EXPECT_EQ(lines.back(), "Error in CreateTextureEx : File is missing : " + App() + "/missing.png");
   std::ofstream(Path("broken.png")) << "not a picture";
   engine.CreateTexture(texture, "broken.png");
   EXPECT_EQ(LogLines().back().rfind("Error in CreateTextureEx : ", 0), 0u);

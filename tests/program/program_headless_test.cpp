@@ -56,11 +56,11 @@ TEST(Program, MissingContentLeavesOneLogLineEachAndStillRuns) {
   EXPECT_EQ(run.ExitCode, 0) << run.Output;
   const std::string log = app.Log();
   EXPECT_EQ(CountOf(log, kEnded), 1);
-  EXPECT_EQ(CountOf(log, "\\textures\\menu\\logo.jpg"), 1) << log;
-  EXPECT_EQ(CountOf(log, "\\textures\\menu\\b_newgame.dds"), 1);
+  EXPECT_EQ(CountOf(log, "/textures/menu/logo.jpg"), 1) << log;
+  EXPECT_EQ(CountOf(log, "/textures/menu/b_newgame.dds"), 1);
   // Names that share a sound file: still one line for the file.
-  EXPECT_EQ(CountOf(log, "sfx\\tile_explo.wav"), 1);
-  EXPECT_EQ(CountOf(log, "sfx\\explode5.wav"), 1);
+  EXPECT_EQ(CountOf(log, "/sfx/tile_explo.wav"), 1);
+  EXPECT_EQ(CountOf(log, "/sfx/explode5.wav"), 1);
   // The arcade end picture is optional: its absence is not worth a line.
   EXPECT_EQ(CountOf(log, "wd_wow.jpg"), 0);
 }

@@ -83,7 +83,8 @@ TEST_F(OptionsTest, PlayedGamesLiveInTheUserSettings) {
   std::filesystem::remove(file);
   quillon::profile::ClearCache();
   EXPECT_EQ(ReadPlayedGames(), 0);
-  WritePlayedGames(17);
+  g_->PlayedGames = 17;
+  WritePlayedGames(*g_);
   EXPECT_EQ(ReadPlayedGames(), 17);
   StartGame(*g_);
   EXPECT_EQ(g_->PlayedGames, 17);

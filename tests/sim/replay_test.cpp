@@ -6,8 +6,12 @@
 
 #include <quillon/profile.h>
 
+#include "sim/game_frame.h"
 #include "sim/game_ini.h"
 #include "sim/playfield.h"
+#include "sim/tuning.h"
+#include "sim_fixture.h"
+#include "sim_folder_fixture.h"
 #include "temp_folder.h"
 
 namespace pebblerun {
@@ -202,6 +206,43 @@ TEST_F(ReplayTest, FileExistsUnderTheApplicationFolder) {
   WriteBytes(folder_ / "replay3.ini", "[Map]\r\n");
   EXPECT_TRUE(ReplayFileExists(*g_, "replay3.ini"));
   EXPECT_TRUE(ReplayFileExists(*g_, "REPLAY3.INI"));
+}
+
+// A playback's map size: one below a row or beyond the field is replaced by
+// the game's own; one that cannot hold Tobo ends the playback, not won.
+class ReplayMapSize : public simtest::LoggedFolderTest {
+ protected:
+  void Play(const std::string& size) {
+    WriteBytes(folder_ / "small.ini", "[Map]\nmapsizey=" + size + "\nY10_X3=6\n[options]\nlastframe=100\n");
+    quillon::profile::ClearCache();
+    g_->Replay.PlayingReplay = true;
+    g_->Replay.ReplayFile = "small.ini";
+    StartGame(*g_);
+    log_.logLines.clear();
+    ReplayStep(*g_);
+  }
+};
+
+TEST_F(ReplayMapSize, ASizeBelowOneRowIsReplacedAndTheGamePlays) {
+  Play("-3");
+  EXPECT_EQ(g_->StoryLength, 445);
+  EXPECT_FALSE(g_->GameOver);
+  EXPECT_FALSE(g_->Replay.UnplayableMap);
+  EXPECT_EQ(log_.LinesWith("mapsizey = -3"), 1);
+}
+
+TEST_F(ReplayMapSize, AMapThatCannotHoldTheHeroEndsThePlaybackUnwon) {
+  Play("6");
+  EXPECT_TRUE(g_->Replay.UnplayableMap);
+  EXPECT_TRUE(g_->GameOver);
+  EXPECT_EQ(log_.LinesWith("cannot hold the hero"), 1);
+  for (int frame = 0; frame < 5; ++frame) RunGameFrame(*g_, {});
+  EXPECT_FALSE(g_->StoryCompleted);
+  EXPECT_NE(g_->Menu.MenuScreen, "won");
+
+  Play("7");  // Tobo starts in row 3; the floor is four rows below the end
+  EXPECT_FALSE(g_->Replay.UnplayableMap);
+  EXPECT_EQ(log_.logLines, std::vector<std::string>{});
 }
 
 }  // namespace

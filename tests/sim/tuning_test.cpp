@@ -6,7 +6,11 @@
 
 #include <quillon/profile.h>
 
+#include "app_folders.h"
 #include "sim/game_ini.h"
+#include "sim/playfield.h"
+#include "sim/shipped_tuning.h"
+#include "sim_fixture.h"
 #include "sim_folder_fixture.h"
 
 namespace pebblerun {
@@ -44,11 +48,11 @@ TEST_F(TuningTest, ConversionsOfTheTuningKeys) {
   EXPECT_EQ(g_->World.TileSize, 32);
 }
 
-TEST_F(TuningTest, MissingTuningFileStillStartsWithTheBuiltInLevels) {
+TEST_F(TuningTest, MissingTuningFileStartsWithTheShippedLevels) {
   StartGame(*g_);
-  EXPECT_EQ(g_->StoryLength, 1050);
+  EXPECT_EQ(g_->StoryLength, 445);
   EXPECT_EQ(g_->LevelSpecs[10].TileType, "reddark");
-  EXPECT_EQ(g_->Field.Cells[0][1050], 62);
+  EXPECT_EQ(g_->Field.Cells[0][445], 62);
   EXPECT_EQ(g_->Field.Cells[7][4], 47);
   EXPECT_FALSE(g_->GameOver);
 }
@@ -75,9 +79,11 @@ TEST_F(TuningTest, LevelsFiveAndSevenFollowSixAndSeven) {
   Tuning(
       "[Levels]\nLevel-05_PlatformSize=2\nLevel-05_LevelSize=999\nLevel-06_ScreenSpeed=77\n"
       "Level-06_LevelSize=9\nLevel-07_TileType=red\n");
+  FillBuiltInLevels(*g_);
+  g_->StoryLength = 1050;
   ReadLevelTable(*g_, true, GameFile(*g_, "\\Textures\\lvl1.bmp"));
   // Level 1 has no keys: reading stops there, before levels 5 and 7.
-  EXPECT_EQ(g_->LevelSpecs[5].LevelSize, 0);
+  EXPECT_EQ(g_->LevelSpecs[5].LevelSize, 120);
   Tuning(
       "[Levels]\n"
       "Level-01_PlatformSize=3\nLevel-01_OnEachPlatformSkipLines=3\nLevel-01_ScreenSpeed=50\n"
@@ -127,7 +133,7 @@ TEST_F(TuningTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
   EXPECT_EQ(g_->LevelSpecs[1].PlatformSize, 6);
 }
 
-TEST_F(TuningTest, LevelSumBeyondSixteenBitsKeepsTheOldLength) {
+TEST_F(TuningTest, LevelSumBeyondTheFieldPlaysTheShippedTable) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
@@ -137,21 +143,22 @@ TEST_F(TuningTest, LevelSumBeyondSixteenBitsKeepsTheOldLength) {
   Tuning(text);
   g_->StoryLength = 1050;  // from an earlier game
   StartGame(*g_);
-  EXPECT_EQ(g_->LevelSpecs[10].LevelSize, 5000);
-  EXPECT_EQ(g_->StoryLength, 1050);
+  EXPECT_EQ(g_->LevelSpecs[10].LevelSize, 80);
+  EXPECT_EQ(g_->StoryLength, 445);
 }
 
-TEST_F(TuningTest, MapsLongerThanTheGridAreCutAtItsEdge) {
+TEST_F(TuningTest, MapsUpToTheGridsEdgeAreBuiltWhole) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
     text += k + "_PlatformSize=3\n" + k + "_OnEachPlatformSkipLines=3\n" + k + "_ScreenSpeed=50\n" + k +
-            "_LevelSize=800\n" + k + "_TileType=green\n";
+            "_LevelSize=500\n" + k + "_TileType=green\n";
   }
   Tuning(text);
   StartGame(*g_);
-  EXPECT_EQ(g_->StoryLength, 8000);
-  EXPECT_EQ(g_->Field.Cells[0][5000], 61);  // walls up to the last row of the grid
+  EXPECT_EQ(g_->StoryLength, 5000);
+  EXPECT_EQ(g_->Field.Cells[0][4999], 62);  // walls and floor down to the grid's last rows
+  EXPECT_EQ(g_->Field.Cells[7][4999], kStone);
 }
 
 TEST_F(TuningTest, HostileValuesStartAGameWithoutHanging) {
@@ -183,6 +190,119 @@ TEST_F(TuningTest, LongValuesAreCutAt254) {
   Tuning("[Score]\nGraphic_RGB=" + std::string(300, '7') + "\n");
   StartGame(*g_);
   EXPECT_EQ(g_->Tuning.Score.Graphic_RGB.size(), 254u);
+}
+
+// What a game starts from when its tuning file lacks a value or holds one
+// no game can be played with: the shipped value, and one log line.
+class TuningFallback : public simtest::LoggedFolderTest {
+ protected:
+  void Tuning(std::string_view text, const char* file = "lvl1.bmp") {
+    WriteBytes(folder_ / "textures" / file, text);
+    quillon::profile::ClearCache();
+  }
+  // The shipped file of a mode with some lines changed ("Key=value").
+  static std::string Shipped(bool story, const std::vector<std::string>& changes) {
+    std::string text(ShippedTuning(story));
+    for (const std::string& change : changes) {
+      const std::string key = "\n" + change.substr(0, change.find('=') + 1);
+      const auto at = text.find(key);
+      EXPECT_NE(at, std::string::npos) << key;
+      text.replace(at + 1, text.find('\n', at + 1) - at - 1, change);
+    }
+    return text;
+  }
+};
+
+TEST_F(TuningFallback, BuiltInValuesAreTheShippedFilesAndAllOfThemPlayable) {
+  for (bool story : {true, false}) {
+    const auto file = support::SourceFolder() / "data" / "textures" / (story ? "lvl1.bmp" : "lvl2.bmp");
+    EXPECT_EQ(ShippedTuning(story), ReadBytes(file));
+    // Every key is there and in range: nothing to tell.
+    Tuning(ShippedTuning(story), story ? "lvl1.bmp" : "lvl2.bmp");
+    g_->StoryMode = story;
+    StartGame(*g_);
+    EXPECT_EQ(log_.logLines, std::vector<std::string>{});
+  }
+}
+
+TEST_F(TuningFallback, WithoutItsFileAGameStartsFromTheShippedValues) {
+  for (bool story : {true, false}) {
+    g_->StoryMode = story;
+    StartGame(*g_);
+    EXPECT_EQ(g_->StoryLength, story ? 445 : 555);
+    EXPECT_EQ(g_->LevelSpecs[7].TileType, story ? "blue2" : "yellow");
+    EXPECT_EQ(g_->Tuning.Player.WalkSpeed, 110);
+    EXPECT_EQ(g_->Tuning.SharpDrills.Speed_of_Lowering, story ? 1.4f : 1.6f);
+    EXPECT_EQ(g_->Bonus.BombCount, 3);
+    EXPECT_FALSE(g_->GameOver);
+  }
+  ASSERT_EQ(log_.logLines.size(), 2u);
+  EXPECT_EQ(log_.LinesWith((folder_ / "textures" / "lvl1.bmp").string()), 1);
+  EXPECT_EQ(log_.LinesWith((folder_ / "textures" / "lvl2.bmp").string()), 1);
+}
+
+TEST_F(TuningFallback, AMissingKeyKeepsTheShippedValueThenTheValueOfTheGameBefore) {
+  Tuning("[Player]\nWalkSpeed=111\n[Score]\nBonus_Bomb_Points=7\n");
+  StartGame(*g_);
+  EXPECT_EQ(g_->Tuning.Player.WalkSpeed, 111);
+  EXPECT_EQ(g_->Tuning.Player.Jump_Force, 150);  // shipped
+  EXPECT_EQ(g_->Tuning.Score.Graphic_RGB, "255,255,255");
+  EXPECT_EQ(g_->StoryLength, 445);
+  // One line names every key the file lacks.
+  ASSERT_EQ(log_.logLines.size(), 1u);
+  EXPECT_EQ(log_.LinesWith("[Player] Jump_Force;"), 1);
+  EXPECT_EQ(log_.LinesWith("[Levels] Level-01_PlatformSize;"), 1);
+  EXPECT_EQ(log_.LinesWith("[Levels] Level-06_LevelSize;"), 0) << "the level table stops at its first gap";
+  EXPECT_EQ(log_.LinesWith("[Player] WalkSpeed;"), 0);
+
+  Tuning("[Player]\nJump_Force=200\n");
+  StartGame(*g_);
+  Tuning("[Player]\nWalkSpeed=99\n");
+  StartGame(*g_);
+  EXPECT_EQ(g_->Tuning.Player.Jump_Force, 200);  // the game before's
+  EXPECT_EQ(g_->Tuning.Player.WalkSpeed, 99);
+}
+
+TEST_F(TuningFallback, ValuesNoGameCanBePlayedWithTakeTheShippedValue) {
+  Tuning(Shipped(true, {"NumOf_Bomb=-3", "Tile_Glass=-17", "Position_Tile_Y=20", "Level-02_LevelSize=-50",
+                        "Level-03_PlatformSize=-1", "WalkSpeed=fast", "Jump_Force=1e60"}));
+  g_->Tuning.Player.WalkSpeed = 77;
+  g_->TuningRead = true;  // a game before this one set the values
+  StartGame(*g_);
+  const auto& t = g_->Tuning;
+  EXPECT_EQ(t.Bonus.NumOf_Bomb, 8);
+  EXPECT_EQ(t.TileKindPercent[5], 17);
+  EXPECT_EQ(g_->Hero.PY, 96);
+  EXPECT_EQ(g_->LevelSpecs[2].LevelSize, 50);
+  EXPECT_EQ(g_->LevelSpecs[3].PlatformSize, 3);
+  EXPECT_EQ(g_->StoryLength, 445);
+  EXPECT_EQ(t.Player.WalkSpeed, 77) << "a value that is no number keeps the one before";
+  for (const char* key :
+       {"NumOf_Bomb = -3", "Tile_Glass = -17", "Position_Tile_Y = 20", "Level-02_LevelSize = -50",
+        "Level-03_PlatformSize = -1", "WalkSpeed = fast", "Jump_Force = 1e60"}) {
+    EXPECT_EQ(log_.LinesWith(key), 1) << key;
+  }
+  EXPECT_EQ(log_.logLines.size(), 7u);
+}
+
+TEST_F(TuningFallback, ALevelTableThatDoesNotFitTheFieldGivesWayToTheShippedOne) {
+  for (const auto& changes : std::vector<std::vector<std::string>>{
+           {"Level-03_LevelSize=4700"},                               // longer than the field
+           {"Level-01_LevelSize=30000", "Level-02_LevelSize=30000"},  // beyond 16 bits
+           {"Level-01_LevelSize=0", "Level-02_LevelSize=0", "Level-03_LevelSize=0", "Level-04_LevelSize=0",
+            "Level-06_LevelSize=0", "Level-08_LevelSize=0", "Level-09_LevelSize=0",
+            "Level-10_LevelSize=3"}}) {
+    log_.logLines.clear();
+    Tuning(Shipped(true, changes));
+    StartGame(*g_);
+    EXPECT_EQ(g_->StoryLength, 445) << changes[0];
+    EXPECT_EQ(g_->LevelSpecs[3].LevelSize, 60);
+    EXPECT_EQ(log_.LinesWith("Level-01_LevelSize .. Level-10_LevelSize"), 1) << changes[0];
+  }
+  // The longest table that fits is played as written.
+  Tuning(Shipped(true, {"Level-03_LevelSize=4615"}));
+  StartGame(*g_);
+  EXPECT_EQ(g_->StoryLength, 5000);
 }
 
 }  // namespace

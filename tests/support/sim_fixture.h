@@ -14,13 +14,21 @@
 
 namespace pebblerun::simtest {
 
-// Remembers every sound asked for.
+// Remembers every sound asked for, and every line for the log.
 class SoundLog : public GameEvents {
  public:
   void PlaySound(const std::string& name, bool, std::int32_t, std::int32_t, std::int32_t) override {
     sounds.push_back(name);
   }
+  void Log(const std::string& line) override { logLines.push_back(line); }
+  // The log lines that contain text.
+  int LinesWith(const std::string& text) const {
+    int n = 0;
+    for (const auto& line : logLines) n += line.find(text) != std::string::npos ? 1 : 0;
+    return n;
+  }
   std::vector<std::string> sounds;
+  std::vector<std::string> logLines;
 };
 
 inline std::unique_ptr<GameState> MakeState(bool story = false) {

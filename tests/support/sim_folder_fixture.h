@@ -11,6 +11,7 @@
 #include <quillon/profile.h>
 
 #include "sim/game_state.h"
+#include "sim_fixture.h"
 #include "temp_folder.h"
 
 namespace pebblerun::simtest {
@@ -26,6 +27,18 @@ class FolderTest : public ::testing::Test {
 
   TempFolder folder_;
   std::unique_ptr<GameState> g_ = std::make_unique<GameState>();
+};
+
+// The same, with the game's log lines (and sounds) kept in log_.
+class LoggedFolderTest : public FolderTest {
+ protected:
+  void SetUp() override {
+    FolderTest::SetUp();
+    g_->Events = &log_;
+  }
+  void TearDown() override { g_->Events = nullptr; }
+
+  SoundLog log_;
 };
 
 }  // namespace pebblerun::simtest

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -16,6 +17,8 @@
 
 #include "headless/runner.h"
 #include "headless/trace.h"
+#include "sim/game_events.h"
+#include "sim/replay.h"
 
 namespace {
 
@@ -97,6 +100,27 @@ bool ParseArguments(int argc, char** argv, CommandLine& cl) {
   return cl.playerGiven && cl.modeGiven && !o.AppDir.empty();
 }
 
+// The game's log lines (a tuning or replay file it could not use) go to stderr.
+class StderrLog final : public pebblerun::GameEvents {
+ public:
+  void Log(const std::string& line) override { std::cerr << "pebblerun-sim: " << line << '\n'; }
+};
+
+// Why the files the command line names cannot be played, before anything
+// runs or is written; "" when they can. A relative replay name is looked
+// for in the working folder, then in the application folder.
+std::string Refusal(CommandLine& cl) {
+  auto& o = cl.options;
+  std::error_code error;
+  if (!std::filesystem::is_directory(o.AppDir, error)) {
+    return "there is no application folder \"" + o.AppDir + "\"";
+  }
+  if (o.Player != SimPlayerKind::Replay) return "";
+  const auto replay = pebblerun::LocateReplay(o.ReplayFile, o.AppDir);
+  o.ReplayFile = replay.string();
+  return pebblerun::ReplayFileProblem(replay);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +136,12 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
+  if (const std::string refusal = Refusal(cl); !refusal.empty()) {
+    std::cerr << "pebblerun-sim: " << refusal << '\n';
+    return 2;
+  }
+  StderrLog log;
+  cl.options.Events = &log;
   std::ofstream trace;
   pebblerun::TraceSink sink;
   if (!cl.traceFile.empty()) {

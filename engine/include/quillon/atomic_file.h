@@ -16,4 +16,12 @@ namespace quillon {
 // file is left behind. The folder must exist: it is not created.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// A write killed between its temporary file and the rename leaves that file
+// (".NAME.PID.N.tmp") behind. This removes the ones of path whose writing
+// process is gone; the temporary of a writer still running stays. Every
+// write of path does this first; a program also calls it at start for the
+// files it owns. Nothing is reported: a leftover that cannot be removed is
+// tried again next time.
+void RemoveStaleTemporaries(const std::filesystem::path& path);
+
 }  // namespace quillon

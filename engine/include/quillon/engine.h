@@ -161,8 +161,11 @@ class Engine {
 
   // A message box for a host's own errors. With nobody to answer it (no
   // display, or a headless driver) the text goes to the log and stderr and
-  // nothing blocks.
-  static void ShowMessage(std::string_view title, std::string_view text);
+  // nothing blocks. True when a box was shown.
+  static bool ShowMessage(std::string_view title, std::string_view text);
+
+  // Why the last Quillon_Start or StartDisplay failed ("" after a success).
+  const std::string& StartError() const;
 
   struct Impl;
   Impl& Internals() { return *impl_; }

@@ -28,10 +28,35 @@
 // (quillon/paths.h).
 
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace quillon::profile {
+
+class IniDocument;
+
+// An INI text held in memory and read with the same rules as ReadString
+// (254-character values included), without touching the disk again: for a
+// file read many times in a row, or bytes that never were a file.
+class IniSnapshot {
+ public:
+  IniSnapshot();  // an empty text: every read gives the default
+  explicit IniSnapshot(std::string_view bytes);
+  ~IniSnapshot();
+  IniSnapshot(IniSnapshot&&) noexcept;
+  IniSnapshot& operator=(IniSnapshot&&) noexcept;
+
+  std::string Read(std::string_view section, std::string_view key, std::string_view def = "") const;
+
+ private:
+  std::unique_ptr<IniDocument> doc_;
+};
+
+// The file as this process sees it now (its changes not yet written
+// included); nullopt when there is no regular file and no such change.
+std::optional<IniSnapshot> LoadSnapshot(const std::filesystem::path& file);
 
 // The value of key in [section] of file, or def when the file, the section or
 // the key is missing. At most 254 characters.

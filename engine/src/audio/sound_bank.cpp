@@ -52,8 +52,7 @@ void SoundBank::CreateSound(std::string_view sndName, std::string_view pFilename
     sound.Voice = output_->CreateEffect(*pcm, error);
   }
   if (!sound.Voice) {
-    lib::SaveLog("Error in CreateSound(" + lib::State().AppFolder + "\\" + std::string(pFilename) +
-                 ") : " + error);
+    lib::SaveLog("Error in CreateSound(" + lib::LogPath(pFilename) + ") : " + error);
   }
 }
 

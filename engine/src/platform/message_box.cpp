@@ -9,13 +9,14 @@
 
 namespace quillon::platform {
 
-void ShowMessageBox(const std::string& text, const std::string& title) {
+bool ShowMessageBox(const std::string& text, const std::string& title) {
   if (!VideoSystem::Headless() &&
       SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), nullptr) == 0) {
-    return;
+    return true;
   }
   lib::SaveLog(text);
   std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+  return false;
 }
 
 }  // namespace quillon::platform

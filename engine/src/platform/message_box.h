@@ -8,6 +8,7 @@ namespace quillon::platform {
 
 inline constexpr const char* kDefaultMessageTitle = "Quillon";
 
-void ShowMessageBox(const std::string& text, const std::string& title = kDefaultMessageTitle);
+// True when the box was shown on a display (and answered).
+bool ShowMessageBox(const std::string& text, const std::string& title = kDefaultMessageTitle);
 
 }  // namespace quillon::platform

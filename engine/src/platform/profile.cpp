@@ -141,6 +141,14 @@ class Cache {
     return false;
   }
 
+  std::optional<std::string> Bytes(const fs::path& file) {
+    std::lock_guard lock(mutex_);
+    CachedFile& entry = Sync(file);
+    std::error_code ec;
+    if (entry.pending.empty() && !fs::is_regular_file(file, ec)) return std::nullopt;
+    return entry.doc.Serialize();
+  }
+
   bool FlushAll() {
     std::lock_guard lock(mutex_);
     bool ok = true;
@@ -231,6 +239,28 @@ fs::path CacheKey(const fs::path& file) {
 }
 
 }  // namespace
+
+IniSnapshot::IniSnapshot() : doc_(std::make_unique<IniDocument>()) {}
+IniSnapshot::IniSnapshot(std::string_view bytes) : doc_(std::make_unique<IniDocument>(bytes)) {}
+IniSnapshot::~IniSnapshot() = default;
+IniSnapshot::IniSnapshot(IniSnapshot&&) noexcept = default;
+IniSnapshot& IniSnapshot::operator=(IniSnapshot&&) noexcept = default;
+
+std::string IniSnapshot::Read(std::string_view section, std::string_view key, std::string_view def) const {
+  return ValueOrDefault(*doc_, section, key, def);
+}
+
+std::optional<IniSnapshot> LoadSnapshot(const fs::path& file) {
+  if (cacheGone) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;
+    Stamp ignored;
+    return IniSnapshot(ReadFile(file, ignored));
+  }
+  const auto bytes = TheCache().Bytes(CacheKey(file));
+  if (!bytes) return std::nullopt;
+  return IniSnapshot(*bytes);
+}
 
 std::string ReadString(const fs::path& file, std::string_view section, std::string_view key,
                        std::string_view def) {
