@@ -1,6 +1,6 @@
 #pragma once
 // What the simulation asks of the program around it: sounds, the end
-// pictures, screenshots. The simulation never touches a device itself; the
+// pictures, screenshots, the cursor. The simulation never touches a device itself; the
 // playable program implements this with the engine, tools and tests use the
 // silent default or record the calls.
 
@@ -26,6 +26,9 @@ class GameEvents {
 
   // Write the screen to the next free screenshot file.
   virtual void SaveScreenshot() {}
+
+  // Show or hide the system cursor (the tuning's choice in full screen).
+  virtual void SetCursorVisible(bool visible) { (void)visible; }
 };
 
 }  // namespace pebblerun

@@ -230,9 +230,11 @@ void DeathAndWin(GameState& g) {
   if (!g.GameOver && (w.DrillY + 32 - w.ScrollY > h.PY || h.PY > 480 - w.ScrollY)) {
     EndGame(g);
   }
-  if (!g.GameOver && TileOf(h.PY) > g.StoryLength - 4) {
+  // Reaching the floor completes the story even when the same frame killed
+  // him; the game ends once.
+  if (TileOf(h.PY) > g.StoryLength - 4) {
     g.StoryCompleted = true;
-    EndGame(g);
+    if (!g.GameOver) EndGame(g);
   }
 }
 

@@ -71,7 +71,10 @@ void AppCopy::Write(const std::string& relative, const std::string& text) const 
 }
 
 RunResult RunPebblerun(const std::vector<std::string>& args) {
-  std::string command = Quote(PEBBLERUN_PROGRAM);
+  // PEBBLERUN_TEST_PROGRAM runs the same checks against another build of
+  // the program (an older one, to see a check fail where it should).
+  const char* other = std::getenv("PEBBLERUN_TEST_PROGRAM");
+  std::string command = Quote(other != nullptr && *other != 0 ? other : PEBBLERUN_PROGRAM);
   for (const auto& arg : args) command += " " + Quote(arg);
   command += " 2>&1";
   RunResult result;
@@ -90,6 +93,20 @@ int CountOf(const std::string& text, const std::string& needle) {
   for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))
     ++count;
   return count;
+}
+
+std::string ScoreTable(int rows, const std::string& score, const std::string& name) {
+  std::string table = "[hs]\r\n";
+  for (int row = 0; row < rows; ++row) {
+    table += "s" + std::to_string(row) + "=" + score + "\r\nn" + std::to_string(row) + "=" + name + "\r\n";
+  }
+  return table;
+}
+
+int RecordedLastFrame(const AppCopy& app) {
+  const std::string replay = app.Read("replay.ini");
+  const auto at = replay.find("lastframe=");
+  return at == std::string::npos ? -1 : std::atoi(replay.c_str() + at + 10);
 }
 
 }  // namespace pebblerun::testing

@@ -28,9 +28,17 @@ class AppCopy {
   std::filesystem::path dir_;
 };
 
+// Runs the built Pebblerun (or the program PEBBLERUN_TEST_PROGRAM names).
 RunResult RunPebblerun(const std::vector<std::string>& args);
 
 // Occurrences of needle in text.
 int CountOf(const std::string& text, const std::string& needle);
+
+// A high-score file of the game: rows rows, each with score and name.
+std::string ScoreTable(int rows, const std::string& score, const std::string& name);
+
+// The frame a recorded game ("replay.ini" of app) ended in; -1 when the
+// recording has no end.
+int RecordedLastFrame(const AppCopy& app);
 
 }  // namespace pebblerun::testing
