@@ -1,5 +1,7 @@
 #include "platform/profile_parse.h"
 
+#include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace quillon::profile {
@@ -65,12 +67,40 @@ std::string_view IniDocument::LineEnd(End end) {
   }
 }
 
+namespace {
+
+// The next CR or LF from start, with memchr: each of the two is searched for
+// again only once the scan has passed it, so a file is scanned once however
+// its lines end.
+class LineEndFinder {
+ public:
+  explicit LineEndFinder(std::string_view bytes) : bytes_(bytes), cr_(Find('\r', 0)), lf_(Find('\n', 0)) {}
+  std::size_t Next(std::size_t start) {
+    if (cr_ != npos && cr_ < start) cr_ = Find('\r', start);
+    if (lf_ != npos && lf_ < start) lf_ = Find('\n', start);
+    return std::min(cr_, lf_);
+  }
+
+ private:
+  static constexpr std::size_t npos = std::string_view::npos;
+  std::size_t Find(char c, std::size_t start) const {
+    if (start >= bytes_.size()) return npos;
+    const void* at = std::memchr(bytes_.data() + start, c, bytes_.size() - start);
+    return at ? static_cast<std::size_t>(static_cast<const char*>(at) - bytes_.data()) : npos;
+  }
+  std::string_view bytes_;
+  std::size_t cr_, lf_;
+};
+
+}  // namespace
+
 IniDocument::IniDocument(std::string_view bytes) : bytes_(bytes.size()) {
   Section* current = &sections_[""];  // the lines before the first header
   bool firstEnd = true;
   std::size_t start = 0;
+  LineEndFinder ends(bytes);
   while (start < bytes.size()) {
-    const std::size_t at = bytes.find_first_of("\r\n", start);
+    const std::size_t at = ends.Next(start);
     Line line{
         std::string(bytes.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start)),
         End::None};
