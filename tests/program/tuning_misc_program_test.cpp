@@ -10,11 +10,11 @@
 namespace pebblerun {
 namespace {
 
-using testing::AppCopy;
-using testing::KeyScript;
-using testing::RecordedLastFrame;
-using testing::RunPebblerun;
-using testing::ScoreTable;
+using support::AppCopy;
+using support::KeyScript;
+using support::RecordedLastFrame;
+using support::RunPebblerun;
+using support::ScoreTable;
 
 // With "DebugWindow_Visible" the debug window is open from the game's start
 // without Tab, and with it the debug keys: Z scrolls the drills onto Tobo.

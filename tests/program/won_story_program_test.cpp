@@ -20,11 +20,11 @@
 namespace pebblerun {
 namespace {
 
-using testing::AppCopy;
-using testing::CountOf;
-using testing::KeyScript;
-using testing::RunPebblerun;
-using testing::ScoreTable;
+using support::AppCopy;
+using support::CountOf;
+using support::KeyScript;
+using support::RunPebblerun;
+using support::ScoreTable;
 
 // A BMP file as written by the engine's screenshots (24 or 32 bits).
 struct Picture {
