@@ -15,6 +15,14 @@ namespace {
 
 using simtest::MakeState;
 
+// Game-screen steps until done() holds; how many it took (1000 at most).
+template <class Done>
+int StepsUntil(GameState& g, Done done) {
+  int steps = 0;
+  for (; !done() && steps < 1000; ++steps) GameScreenStep(g);
+  return steps;
+}
+
 TEST(DrillContact, StonePushesBackOncePerStoneNeverAboveMinus30) {
   auto g = MakeState();
   g->World.DrillY = 100;  // lower edge at 132: inside row 4
@@ -149,12 +157,7 @@ TEST(OverlayTimers, StoryHintsShowInLevelZeroThenFadeByOnePerFrame) {
   GameScreenStep(*g);
   EXPECT_EQ(g->Overlay.HintAlpha, 100);
   g->World.CurrentLevel = 1;
-  int frames = 0;
-  while (g->Overlay.HintAlpha > 0 && frames < 1000) {
-    GameScreenStep(*g);
-    ++frames;
-  }
-  EXPECT_EQ(frames, 100);
+  EXPECT_EQ(StepsUntil(*g, [&] { return g->Overlay.HintAlpha <= 0; }), 100);
   GameScreenStep(*g);
   EXPECT_EQ(g->Overlay.HintAlpha, 0);
 
@@ -167,23 +170,16 @@ TEST(OverlayTimers, StoryHintsShowInLevelZeroThenFadeByOnePerFrame) {
 TEST(OverlayTimers, PauseFadeAndStartFade) {
   auto g = simtest::MakeState();
   g->GamePaused = true;
-  int frames = 0;
-  while (g->Overlay.PauseFade < 100 && frames < 1000) {
-    GameScreenStep(*g);
-    ++frames;
-  }
-  EXPECT_EQ(frames, 20);
+  EXPECT_EQ(StepsUntil(*g, [&] { return g->Overlay.PauseFade >= 100; }), 20);
   GameScreenStep(*g);
   EXPECT_EQ(g->Overlay.PauseFade, 100);
   g->GamePaused = false;
-  for (frames = 0; g->Overlay.PauseFade > 0 && frames < 1000; ++frames) GameScreenStep(*g);
-  EXPECT_EQ(frames, 20);
+  EXPECT_EQ(StepsUntil(*g, [&] { return g->Overlay.PauseFade <= 0; }), 20);
 
   // The menu fades out over the first 50 frames of a game started from it.
   g->Menu.MenuAlpha = 100;
   g->Menu.MenuItem = 10;
-  for (frames = 0; g->Menu.MenuAlpha > 0 && frames < 1000; ++frames) GameScreenStep(*g);
-  EXPECT_EQ(frames, 50);
+  EXPECT_EQ(StepsUntil(*g, [&] { return g->Menu.MenuAlpha <= 0; }), 50);
   g->Menu.MenuAlpha = 100;
   g->Menu.MenuItem = 1;
   GameScreenStep(*g);
