@@ -29,10 +29,12 @@ void Engine::RenderAll() {
   lib::LimitFrame(limit == 0 ? 2048 : limit, platform::PumpOsEvents);
 }
 
-void Engine::Present() {
-  impl_->SampleInput();
+void Engine::Present(bool sampleInput) {
+  if (sampleInput) impl_->SampleInput();
   impl_->PresentFrame();
 }
+
+void Engine::SampleInput() { impl_->SampleInput(); }
 
 void Engine::PumpEvents() {
   if (impl_->Video) platform::DispatchEvents(*impl_);
@@ -49,10 +51,6 @@ void Engine::Impl::SampleInput() {
 
 void Engine::Impl::PresentFrame() {
   if (!Video) return;
-  if (ScreenshotPending) {
-    ScreenshotPending = false;
-    WriteScreenshot();
-  }
   Video->Present();
   Texts.EndFrame();
 }
@@ -61,8 +59,13 @@ void Engine::SaveScreenshot() {
   std::error_code ec;
   const auto& folder = lib::State().AppFolder;
   if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return;
-  // Taken from the next presented frame, so that the picture is complete.
-  impl_->ScreenshotPending = true;
+  // The frame on the screen now: the one last presented, whatever is being
+  // drawn for the next, and written before this call returns.
+  if (!impl_->Video) {
+    lib::SaveLog("Error in SaveScreenshot() : no display device");
+    return;
+  }
+  impl_->WriteScreenshot();
 }
 
 void Engine::Impl::WriteScreenshot() {

@@ -2,6 +2,7 @@
 // The state of one Engine object, shared by the sources that implement it
 // (start-up and frame, drawing, fonts, input, sound).
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,8 +36,11 @@ struct Engine::Impl : platform::EventSink {
   LetterTable Letters;
   TextCache Texts;
   std::function<void(const WindowEvent&)> EventHandler;
-  bool ScreenshotPending = false;
-  int CursorCounter = 0;   // the cursor shows while it is 0 or more
+  KeyFilter Filter;
+  // Presses swallowed by the filter or a shortcut, until their release.
+  std::array<bool, 256> SwallowedPress{};
+  std::uint16_t QueuedModifiers = 0;  // modifier keys held by QueueKeyEvent
+  int CursorCounter = 0;              // the cursor shows while it is 0 or more
   std::string StartError;  // of the last failed start, for the host to show
 
   // Steps of the display start shared by Quillon_Start and StartDisplay;
@@ -54,7 +58,8 @@ struct Engine::Impl : platform::EventSink {
   void WriteScreenshot();
 
   void Emit(WindowEventKind kind, int button = 0);
-  void OnKey(int code, bool down) override;
+  bool Filtered(const KeyPress& press);
+  void OnKey(int code, bool down, bool repeat, const platform::KeyModifiers& modifiers) override;
   void OnMouseMove(int x, int y) override;
   void OnMouseButton(int button, bool down) override;
   void OnWheel(int delta) override;

@@ -53,7 +53,50 @@ void Engine::Impl::Emit(WindowEventKind kind, int button) {
   if (EventHandler) EventHandler(WindowEvent{kind, button});
 }
 
-void Engine::Impl::OnKey(int code, bool down) { Keyboard.OnKey(code, down); }
+void Engine::SetKeyFilter(KeyFilter filter) { impl_->Filter = std::move(filter); }
+
+bool Engine::QueueKeyEvent(std::int32_t key, bool down) {
+  if (!impl_->Video) return false;
+  return platform::QueueKey(key, down, impl_->Video->WindowId(), impl_->QueuedModifiers);
+}
+
+namespace {
+
+constexpr int kEnterKey = 0x1C, kPadEnterKey = 0x9C, kF4Key = 0x3E;
+
+}  // namespace
+
+bool Engine::Impl::Filtered(const KeyPress& press) {
+  if (!Filter) return false;
+  // The host's filter must not take the event path down with it.
+  try {
+    return Filter(press);
+  } catch (...) {
+    return false;
+  }
+}
+
+void Engine::Impl::OnKey(int code, bool down, bool repeat, const platform::KeyModifiers& modifiers) {
+  if (code <= 0 || code >= static_cast<int>(SwallowedPress.size())) return;
+  bool& swallowed = SwallowedPress[static_cast<std::size_t>(code)];
+  if (!down || repeat) {
+    // A release or a repeat goes where its press went.
+    if (!swallowed) Keyboard.OnKey(code, down);
+    if (!down) swallowed = false;
+    return;
+  }
+  const KeyPress press{code, modifiers.Alt, modifiers.Control, modifiers.Shift, modifiers.Super};
+  swallowed = Filtered(press);
+  if (swallowed) return;
+  if (modifiers.Alt && (code == kEnterKey || code == kPadEnterKey)) {
+    // The window's own shortcut: the Enter opens no menu entry and confirms no name.
+    swallowed = true;
+    Emit(WindowEventKind::ToggleFullScreen);
+    return;
+  }
+  if (modifiers.Alt && code == kF4Key) Emit(WindowEventKind::CloseRequested);
+  Keyboard.OnKey(code, true);
+}
 
 void Engine::Impl::OnMouseMove(int x, int y) {
   if (Video) Video->WindowToBuffer(x, y);
@@ -77,11 +120,11 @@ void Engine::Impl::OnWindow(platform::WindowChange change) {
       Emit(WindowEventKind::FocusLost);
       break;
     case platform::WindowChange::FocusGained:
+      SwallowedPress.fill(false);
       Keyboard.Acquire();
       MouseDevice.Acquire();
       Emit(WindowEventKind::FocusGained);
       break;
-    case platform::WindowChange::ToggleFullScreen: Emit(WindowEventKind::ToggleFullScreen); break;
   }
 }
 

@@ -3,6 +3,7 @@
 #include "mod_extra.h"
 #include "platform/files.h"
 #include "quillon/numbers.h"
+#include "quillon/profile.h"
 
 namespace quillon {
 
@@ -30,8 +31,11 @@ HighScoreTable::HighScoreTable(std::string fileName, int topX, int additionalVal
 std::unique_ptr<HighScoreTable> HighScoreTable::Load(Extra& io, const std::string& fileName,
                                                      std::int16_t& topX, std::int16_t& additionalValues) {
   if (!io.FileExists(fileName)) {
-    io.INIWrite(SetupSection, "TopX", vb::FormatLong(topX), fileName);
-    io.INIWrite(SetupSection, "additionalValues", vb::FormatLong(additionalValues), fileName);
+    // Both keys or neither: a file with only one of them could never be loaded.
+    const std::string topXText = vb::FormatLong(topX), valuesText = vb::FormatLong(additionalValues);
+    const profile::KeyValue setup[] = {{SetupSection, "TopX", topXText},
+                                       {SetupSection, "additionalValues", valuesText}};
+    profile::WriteStrings(lib::MakeAbsolute(fileName), setup);
   } else {
     const auto storedTopX = vb::ParseInteger(io.INIRead(SetupSection, "TopX", fileName));
     const auto storedValues = vb::ParseInteger(io.INIRead(SetupSection, "additionalValues", fileName));
@@ -71,27 +75,37 @@ bool HighScoreTable::LoadEntry(Extra& io, int index) {
   return true;
 }
 
-void HighScoreTable::WriteEntry(Extra& io, int index) {
-  // A key that cannot be written is skipped; the table in memory stays right.
+void HighScoreTable::AddEntryKeys(int index, std::vector<StoredKey>& keys) const {
   const Entry& entry = entries_[static_cast<std::size_t>(index)];
-  io.INIWrite(ScoresSection, Key(index, "_score"), vb::FormatSingle(entry.Score), fileName_);
-  io.INIWrite(ScoresSection, Key(index, "_name"), entry.Name, fileName_);
+  keys.push_back({Key(index, "_score"), vb::FormatSingle(entry.Score)});
+  keys.push_back({Key(index, "_name"), entry.Name});
   for (std::size_t j = 0; j < entry.Values.size(); ++j) {
-    io.INIWrite(ScoresSection, ValueKey(index, static_cast<int>(j)), entry.Values[j], fileName_);
+    keys.push_back({ValueKey(index, static_cast<int>(j)), entry.Values[j]});
   }
 }
 
-std::int16_t HighScoreTable::NewScore(Extra& io, float score, const std::string& name,
+void HighScoreTable::WriteKeys(const std::vector<StoredKey>& keys) const {
+  // One change on disk: a table read after a crash is the old one or the new
+  // one, never one with some entries moved. A failed write leaves the file as
+  // it was; the table in memory stays right.
+  std::vector<profile::KeyValue> changes;
+  changes.reserve(keys.size());
+  for (const StoredKey& k : keys) changes.push_back({ScoresSection, k.Key, k.Value});
+  profile::WriteStrings(lib::MakeAbsolute(fileName_), changes);
+}
+
+std::int16_t HighScoreTable::NewScore(float score, const std::string& name,
                                       const std::vector<std::string>& values) {
   // Walk up from the last rank, moving every beaten entry one rank down; an
   // equal score stays above the new one.
+  std::vector<StoredKey> keys;
   int rank = 0;
   for (int i = topX_; i >= 1; --i) {
     if (!(score > entries_[static_cast<std::size_t>(i)].Score)) {
       continue;
     }
     entries_[static_cast<std::size_t>(i) + 1] = entries_[static_cast<std::size_t>(i)];
-    WriteEntry(io, i + 1);
+    AddEntryKeys(i + 1, keys);
     if (i == 1 || score <= entries_[static_cast<std::size_t>(i) - 1].Score) {
       rank = i;
       break;
@@ -106,7 +120,8 @@ std::int16_t HighScoreTable::NewScore(Extra& io, float score, const std::string&
   for (std::size_t j = 0; j < entry.Values.size(); ++j) {
     entry.Values[j] = j < values.size() ? values[j] : std::string();
   }
-  WriteEntry(io, rank);
+  AddEntryKeys(rank, keys);
+  WriteKeys(keys);
   return static_cast<std::int16_t>(rank);
 }
 
@@ -182,7 +197,7 @@ bool Extra::HighScore_Create(std::string& FileName, std::int16_t& TopX, std::int
 
 std::int16_t Extra::HighScore_NewScore(float Score, const std::string& Name,
                                        const std::vector<std::string>& Value) {
-  return scores_ ? scores_->NewScore(*this, Score, Name, Value) : 0;
+  return scores_ ? scores_->NewScore(Score, Name, Value) : 0;
 }
 
 std::int16_t Extra::HighScore_CheckPos(float Score) const { return scores_ ? scores_->CheckPos(Score) : 0; }

@@ -1,8 +1,9 @@
 #pragma once
 // The ranked score table behind Extra::HighScore_*. Entry 1 is the best rank
 // and TopX the last; entry TopX + 1 receives the entry pushed out of the
-// table; entry 0 is loaded but never ranked. Every change is written to the
-// table's INI file at once, through the owning Extra's INIRead/INIWrite.
+// table; entry 0 is loaded but never ranked. The file is read through the
+// owning Extra's INIRead/INIWrite; every change to the table (all the keys
+// of one new score) is written to it at once as one change on disk.
 
 #include "quillon/extra.h"
 
@@ -24,8 +25,7 @@ class HighScoreTable {
   static std::unique_ptr<HighScoreTable> Load(Extra& io, const std::string& fileName, std::int16_t& topX,
                                               std::int16_t& additionalValues);
 
-  std::int16_t NewScore(Extra& io, float score, const std::string& name,
-                        const std::vector<std::string>& values);
+  std::int16_t NewScore(float score, const std::string& name, const std::vector<std::string>& values);
   std::int16_t CheckPos(float score) const;
   float GetScore(int index) const;
   std::string GetName(int index) const;
@@ -38,8 +38,14 @@ class HighScoreTable {
     std::vector<std::string> Values;
   };
 
+  struct StoredKey {
+    std::string Key;
+    std::string Value;
+  };
+
   bool LoadEntry(Extra& io, int index);
-  void WriteEntry(Extra& io, int index);
+  void AddEntryKeys(int index, std::vector<StoredKey>& keys) const;
+  void WriteKeys(const std::vector<StoredKey>& keys) const;
   const Entry* Find(int index) const;
 
   std::string fileName_;

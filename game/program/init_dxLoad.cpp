@@ -190,11 +190,11 @@ std::string ShowLoadingFrame(Program& p) {
     e.Draw(p.Assets.logo, 0, 0, 640, 480);
     e.Present();
   }
-  // The first loading frame starts the menu's opening logo sequence.
-  GameState& g = *p.Game;
-  if (g.Menu.IntroTimer == 0) {
-    g.Menu.IntroTimer = 100;
-    g.Menu.LogoFade = 100;
+  // The first loading frame of the start begins the menu's opening logo sequence.
+  if (!p.Assets.LogoSequenceStarted) {
+    p.Assets.LogoSequenceStarted = true;
+    p.Game->Menu.IntroTimer = 100;
+    p.Game->Menu.LogoFade = 100;
   }
   return "";
 }
@@ -253,5 +253,6 @@ void EngineEvents::ShowEndPicture(const std::string& picture) {
 void EngineEvents::SaveScreenshot() { program_.Objects.EngineObj.SaveScreenshot(); }
 
 void EngineEvents::Log(const std::string& line) { program_.Objects.ExtraObj.SaveLog(line); }
+void EngineEvents::SetCursorVisible(bool visible) { program_.Objects.EngineObj.SetCursorVisible(visible); }
 
 }  // namespace pebblerun

@@ -50,7 +50,7 @@ void PlaySound(Program& p, const std::string& name, bool loop = false, std::int3
                std::int32_t pan = 0, std::int32_t frequency = 0);
 
 // GameEvents on the engine: sounds, the end pictures out of the archive,
-// screenshots.
+// screenshots, the cursor.
 class EngineEvents final : public GameEvents {
  public:
   explicit EngineEvents(Program& program) : program_(program) {}
@@ -60,6 +60,7 @@ class EngineEvents final : public GameEvents {
   void ShowEndPicture(const std::string& picture) override;
   void SaveScreenshot() override;
   void Log(const std::string& line) override;
+  void SetCursorVisible(bool visible) override;
 
  private:
   Program& program_;

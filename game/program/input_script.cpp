@@ -7,6 +7,7 @@
 #include <quillon/ascii.h>
 #include <quillon/numbers.h>
 
+#include "sim/game_state.h"
 #include "sim/scan_codes.h"
 
 namespace pebblerun {
@@ -18,14 +19,40 @@ struct NamedKey {
   int Code;
 };
 
-constexpr NamedKey kNamedKeys[] = {
-    {"escape", scan::Escape}, {"esc", scan::Escape}, {"enter", scan::Enter},         {"return", scan::Enter},
-    {"space", scan::Space},   {"tab", scan::Tab},    {"backspace", scan::Backspace}, {"up", scan::Up},
-    {"down", scan::Down},     {"left", scan::Left},  {"right", scan::Right}};
+constexpr NamedKey kNamedKeys[] = {{"escape", scan::Escape},
+                                   {"esc", scan::Escape},
+                                   {"enter", scan::Enter},
+                                   {"return", scan::Enter},
+                                   {"space", scan::Space},
+                                   {"tab", scan::Tab},
+                                   {"backspace", scan::Backspace},
+                                   {"up", scan::Up},
+                                   {"down", scan::Down},
+                                   {"left", scan::Left},
+                                   {"right", scan::Right},
+                                   {"lalt", 56},
+                                   {"alt", 56},
+                                   {"ralt", 184},
+                                   {"lctrl", 29},
+                                   {"ctrl", 29},
+                                   {"control", 29},
+                                   {"rctrl", 157},
+                                   {"lshift", 42},
+                                   {"shift", 42},
+                                   {"rshift", 54},
+                                   {"lwin", 219},
+                                   {"win", 219},
+                                   {"rwin", 220},
+                                   {"pause", 197},
+                                   {"break", 197},
+                                   {"printscreen", 183},
+                                   {"f11", 87},
+                                   {"f12", 88}};
 
 // Letters and digits of the standard layout.
 constexpr const char* kLetterRows[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
 constexpr int kLetterRowStart[] = {16, 30, 44};
+constexpr int kF1 = 59;  // F1..F10 follow one another
 
 std::optional<int> LetterOrDigit(char c) {
   if (c >= '1' && c <= '9') return 2 + (c - '1');
@@ -45,40 +72,67 @@ std::optional<int> MouseButton(const std::string& name) {
   return std::nullopt;
 }
 
+// The words of a line after its frame number, lower-cased except the last
+// (a key name keeps its case for the error message).
+using Words = std::vector<std::string>;
+
+// One kind of line: the first word names it; the reader fills e from the
+// other words or says what is wrong.
+struct LineKind {
+  const char* Word;
+  bool (*Read)(const Words& words, ScriptEvent& e, std::string& error);
+};
+
+bool ReadKey(const Words& words, ScriptEvent& e, std::string& error) {
+  if (words.size() != 2) return false;
+  const auto code = ScriptKeyCode(words[1]);
+  if (!code) {
+    error = "unknown key \"" + words[1] + "\"";
+    return false;
+  }
+  e.Action = words[0] == "down" ? ScriptAction::KeyDown : ScriptAction::KeyUp;
+  e.Code = *code;
+  return true;
+}
+
+bool ReadClose(const Words& words, ScriptEvent& e, std::string&) {
+  e.Action = ScriptAction::Close;
+  return words.size() == 1;
+}
+
+bool ReadMouse(const Words& words, ScriptEvent& e, std::string&) {
+  if (words.size() != 3) return false;
+  const auto button = MouseButton(quillon::ascii::ToLower(words[1]));
+  const std::string edge = quillon::ascii::ToLower(words[2]);
+  if (!button || (edge != "down" && edge != "up")) return false;
+  e.Action = edge == "down" ? ScriptAction::MouseDown : ScriptAction::MouseUp;
+  e.Code = *button;
+  return true;
+}
+
+constexpr LineKind kLineKinds[] = {
+    {"down", ReadKey}, {"up", ReadKey}, {"close", ReadClose}, {"mouse", ReadMouse}};
+
 std::optional<ScriptEvent> ParseLine(const std::string& line, std::string& error) {
   std::istringstream in(line);
-  std::string frameText, action, a, b, rest;
-  in >> frameText >> action >> a >> b >> rest;
+  std::string frameText;
+  in >> frameText;
+  Words words;
+  for (std::string word; in >> word;) words.push_back(word);
   const auto frame = quillon::vb::ParseLong(frameText);
   if (!frame || *frame < 0) {
     error = "no frame number";
     return std::nullopt;
   }
-  action = quillon::ascii::ToLower(action);
   ScriptEvent e;
   e.Frame = *frame;
-  if (action == "close" && a.empty()) {
-    e.Action = ScriptAction::Close;
-    return e;
-  }
-  if ((action == "down" || action == "up") && !a.empty() && b.empty()) {
-    const auto code = ScriptKeyCode(a);
-    if (!code) {
-      error = "unknown key \"" + a + "\"";
-      return std::nullopt;
+  if (!words.empty()) {
+    words[0] = quillon::ascii::ToLower(words[0]);
+    for (const LineKind& kind : kLineKinds) {
+      if (words[0] == kind.Word && kind.Read(words, e, error)) return e;
     }
-    e.Action = action == "down" ? ScriptAction::KeyDown : ScriptAction::KeyUp;
-    e.Code = *code;
-    return e;
   }
-  const auto button = MouseButton(quillon::ascii::ToLower(a));
-  b = quillon::ascii::ToLower(b);
-  if (action == "mouse" && button && (b == "down" || b == "up") && rest.empty()) {
-    e.Action = b == "down" ? ScriptAction::MouseDown : ScriptAction::MouseUp;
-    e.Code = *button;
-    return e;
-  }
-  error = "cannot read \"" + line + "\"";
+  if (error.empty()) error = "cannot read \"" + line + "\"";
   return std::nullopt;
 }
 
@@ -94,6 +148,9 @@ std::optional<int> ScriptKeyCode(const std::string& name) {
   for (const NamedKey& key : kNamedKeys) {
     if (lower == key.Name) return key.Code;
   }
+  if (lower.size() == 2 && lower[0] == 'f' && lower[1] >= '1' && lower[1] <= '9')
+    return kF1 + (lower[1] - '1');
+  if (lower == "f10") return kF1 + 9;
   if (name.size() == 1)
     return LetterOrDigit(static_cast<char>(std::toupper(static_cast<unsigned char>(name[0]))));
   return std::nullopt;
@@ -119,30 +176,10 @@ std::vector<ScriptEvent> ParseInputScript(const std::string& text, std::vector<s
   return events;
 }
 
-bool InputScript::Advance(std::int64_t frame, GameState& g) {
-  bool close = false;
-  for (; next_ < events_.size() && events_[next_].Frame <= frame; ++next_) {
-    const ScriptEvent& e = events_[next_];
-    const bool down = e.Action == ScriptAction::MouseDown;
-    switch (e.Action) {
-      case ScriptAction::KeyDown: held_[e.Code] = true; break;
-      case ScriptAction::KeyUp: held_[e.Code] = false; break;
-      case ScriptAction::Close: close = true; break;
-      case ScriptAction::MouseDown:
-      case ScriptAction::MouseUp:
-        if (e.Code == 1) g.Input.MouseLeftDown = down;
-        if (e.Code == 2) g.Input.MouseRightDown = down;
-        if (e.Code == 3) g.Input.MouseThirdDown = down;
-        break;
-    }
-  }
-  return close;
-}
-
-void InputScript::Merge(std::array<std::uint8_t, kKeyCount>& keys) const {
-  for (int code = 0; code < kKeyCount; ++code) {
-    if (held_[code]) keys[code] = scan::kDown;
-  }
+std::vector<ScriptEvent> InputScript::Take(std::int64_t frame) {
+  std::vector<ScriptEvent> due;
+  for (; next_ < events_.size() && events_[next_].Frame <= frame; ++next_) due.push_back(events_[next_]);
+  return due;
 }
 
 }  // namespace pebblerun

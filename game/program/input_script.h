@@ -5,17 +5,20 @@
 //   FRAME close           (the window's close button)
 //   FRAME mouse BUTTON down|up      (BUTTON: left, right, middle)
 // FRAME counts the passes of the main loop from 0; KEY is a scan code of two
-// or more decimal digits ("57") or a key name: Escape, Enter, Space, Tab, Backspace, Up, Down,
-// Left, Right, A..Z, 0..9. Lines starting with "#" and blank lines are
-// skipped. Scripted keys are added to what the keyboard reports.
+// or more decimal digits ("57") or a key name: Escape, Enter, Space, Tab,
+// Backspace, Up, Down, Left, Right, A..Z, 0..9, F1..F12, the modifier keys
+// LAlt, RAlt, LCtrl, RCtrl, LShift, RShift, LWin, RWin (Alt, Ctrl, Shift and
+// Win name the left ones), and Pause (also called Break). Lines starting
+// with "#" and blank lines are skipped.
+//
+// Scripted keys are typed into the window's event queue, so they take the
+// path real keys take (the keyboard lock, Alt+Enter, the key state): a
+// combination is typed as its keys, e.g. "10 down LAlt", "11 down Tab".
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "sim/game_state.h"
 
 namespace pebblerun {
 
@@ -30,8 +33,8 @@ struct ScriptEvent {
 // The scan code of a key name or number; nullopt for anything else.
 std::optional<int> ScriptKeyCode(const std::string& name);
 
-// Events in frame order. Lines that cannot be read are reported in errors
-// ("line N: ...") and skipped.
+// Events in frame order (lines of one frame in the order written). Lines
+// that cannot be read are reported in errors ("line N: ...") and skipped.
 std::vector<ScriptEvent> ParseInputScript(const std::string& text, std::vector<std::string>& errors);
 
 class InputScript {
@@ -39,17 +42,13 @@ class InputScript {
   InputScript() = default;
   explicit InputScript(std::vector<ScriptEvent> events) : events_(std::move(events)) {}
 
-  // Applies the events of frame: keys to the held set, mouse buttons to g's
-  // flags; true when the window's close was asked for in this frame.
-  bool Advance(std::int64_t frame, GameState& g);
-  // Marks the held keys down in keys.
-  void Merge(std::array<std::uint8_t, kKeyCount>& keys) const;
+  // The events due by frame that have not been taken yet, in order.
+  std::vector<ScriptEvent> Take(std::int64_t frame);
   bool Empty() const { return events_.empty(); }
 
  private:
   std::vector<ScriptEvent> events_;
   std::size_t next_ = 0;
-  std::array<bool, kKeyCount> held_{};
 };
 
 }  // namespace pebblerun

@@ -101,6 +101,10 @@ struct GameAssets {
   // reading of the last one shown, 0 before the first).
   bool LoadingScreen = false;
   std::int64_t LastLoadingFrame = 0;
+  // The first loading frame of the start has begun the menu's opening logo
+  // sequence; the end pictures loaded after a won game show loading frames
+  // too, but the logo does not come back over them.
+  bool LogoSequenceStarted = false;
 };
 
 // One piece of music. The program plays through the engine's MP3Player; tests

@@ -22,8 +22,45 @@ std::int32_t KeyboardLockProc(std::int32_t code, std::int32_t message, const Hoo
   return next != nullptr ? next(code, message, key) : 0;
 }
 
-void InstallKeyboardLock(quillon::Engine& engine) { engine.SetKeyboardGrab(engine.IsFullScreen()); }
+namespace {
 
-void RemoveKeyboardLock(quillon::Engine& engine) { engine.SetKeyboardGrab(false); }
+// Scan codes of the keys the lock tells apart.
+constexpr std::int32_t kScanEscape = 1, kScanTab = 15, kScanPause = 197, kScanLeftWin = 219,
+                       kScanRightWin = 220;
+constexpr std::uint32_t kVkPause = 19;
+constexpr std::int32_t kKeyDownMessage = 0x100, kSysKeyDownMessage = 0x104;
+
+bool LockFilter(const quillon::KeyPress& press) {
+  const HookKey key = HookKeyOf(press);
+  const std::int32_t message = press.Alt ? kSysKeyDownMessage : kKeyDownMessage;
+  return KeyboardLockProc(0, message, key, press.Control, nullptr) == 1;
+}
+
+}  // namespace
+
+HookKey HookKeyOf(const quillon::KeyPress& press) {
+  HookKey key;
+  key.scanCode = static_cast<std::uint32_t>(press.Key);
+  key.flags = press.Alt ? kHookAltDown : 0;
+  switch (press.Key) {
+    case kScanEscape: key.vkCode = kVkEscape; break;
+    case kScanTab: key.vkCode = kVkTab; break;
+    case kScanLeftWin: key.vkCode = kVkLeftWin; break;
+    case kScanRightWin: key.vkCode = kVkRightWin; break;
+    case kScanPause: key.vkCode = press.Control ? kVkCancel : kVkPause; break;
+    default: break;  // no other key matters to the lock
+  }
+  return key;
+}
+
+void InstallKeyboardLock(quillon::Engine& engine) {
+  engine.SetKeyFilter(LockFilter);
+  engine.SetKeyboardGrab(engine.IsFullScreen());
+}
+
+void RemoveKeyboardLock(quillon::Engine& engine) {
+  engine.SetKeyFilter(nullptr);
+  engine.SetKeyboardGrab(false);
+}
 
 }  // namespace pebblerun

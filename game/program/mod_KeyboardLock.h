@@ -1,18 +1,22 @@
 #pragma once
-// The keyboard lock: while the game runs full screen, the key combinations
-// that would switch away from it or open the desktop's start menu go nowhere.
+// The keyboard lock: while the game window exists, the key combinations that
+// would switch away from the game or open the desktop's start menu go
+// nowhere, windowed or full screen.
 //
 // The filter itself is a pure function over one key event, so it is the same
-// whatever delivers the events. On this desktop the engine's keyboard grab
-// delivers them: while the window is full screen and grabbed, Alt+Tab, the
-// Super keys and Ctrl+Escape come to the game instead of the desktop, which
-// then simply ignores them.
+// whatever delivers the events. Installed, it is the engine's key filter: the
+// engine asks it before a key press reaches anything else (the key state the
+// game reads, Alt+Enter), so a swallowed combination has no effect on the
+// game. In full screen the engine also grabs the keyboard, so Alt+Tab, the
+// Super keys and Ctrl+Escape come to the game instead of the desktop, and the
+// filter swallows them there.
 
 #include <cstdint>
 
 namespace quillon {
 class Engine;
-}
+struct KeyPress;
+}  // namespace quillon
 
 namespace pebblerun {
 
@@ -47,8 +51,14 @@ bool KeyboardLockSwallows(const HookKey& key, bool ctrlDown);
 std::int32_t KeyboardLockProc(std::int32_t code, std::int32_t message, const HookKey& key, bool ctrlDown,
                               NextKeyHandler next);
 
-// Grabs the keyboard while the window is full screen; RemoveKeyboardLock
-// hands it back to the desktop.
+// The key event of an engine key press, as the filter takes it: the virtual
+// key code of the keys the lock knows (Pause with Control is Break), the Alt
+// flag.
+HookKey HookKeyOf(const quillon::KeyPress& press);
+
+// Installs the filter as the engine's key filter and grabs the keyboard while
+// the window is full screen; RemoveKeyboardLock takes the filter away and
+// hands the keyboard back to the desktop.
 void InstallKeyboardLock(quillon::Engine& engine);
 void RemoveKeyboardLock(quillon::Engine& engine);
 

@@ -71,16 +71,43 @@ void ReportFailure(Program& p, const std::string& title, const StartupFailure& f
   }
 }
 
-std::array<std::uint8_t, kKeyCount> FrameKeys(Program& p, RunControl& run) {
-  std::array<std::uint8_t, kKeyCount> keys{};
-  quillon::Engine& engine = p.Objects.EngineObj;
-  if (engine.HasDisplay()) {
-    for (int code = 1; code < kKeyCount; ++code) {
-      if (engine.GetKeyDown(code)) keys[code] = scan::kDown;
+// Scripted events of this frame: keys are typed into the window's event
+// queue, so they take the path of real keys; mouse buttons set the window's
+// flags as its events do.
+void ApplyScriptEvents(Program& p, RunControl& run) {
+  GameState& g = *p.Game;
+  for (const ScriptEvent& e : run.Script.Take(run.Frame)) {
+    switch (e.Action) {
+      case ScriptAction::KeyDown:
+      case ScriptAction::KeyUp:
+        if (!p.Objects.EngineObj.QueueKeyEvent(e.Code, e.Action == ScriptAction::KeyDown)) {
+          std::cerr << "Pebblerun: the script's key " << e.Code << " cannot be typed here\n";
+        }
+        break;
+      case ScriptAction::Close: g.Running = false; break;
+      case ScriptAction::MouseDown:
+      case ScriptAction::MouseUp: {
+        const bool down = e.Action == ScriptAction::MouseDown;
+        if (e.Code == 1) g.Input.MouseLeftDown = down;
+        if (e.Code == 2) g.Input.MouseRightDown = down;
+        if (e.Code == 3) g.Input.MouseThirdDown = down;
+        break;
+      }
     }
   }
-  if (run.Script.Advance(run.Frame, *p.Game)) p.Game->Running = false;
-  run.Script.Merge(keys);
+}
+
+// The frame's key state, sampled at the start of the pass so that keys typed
+// while the previous frame waited count in this one.
+std::array<std::uint8_t, kKeyCount> FrameKeys(Program& p, RunControl& run) {
+  ApplyScriptEvents(p, run);
+  std::array<std::uint8_t, kKeyCount> keys{};
+  quillon::Engine& engine = p.Objects.EngineObj;
+  if (!engine.HasDisplay()) return keys;
+  engine.SampleInput();
+  for (int code = 1; code < kKeyCount; ++code) {
+    if (engine.GetKeyDown(code)) keys[code] = scan::kDown;
+  }
   return keys;
 }
 
@@ -258,12 +285,12 @@ void MainLoopPass(Program& p, RunControl& run) {
   if (!g.InGame) {
     e.ClearScreen(0, 0, 0);
     MenuFrame(p);
-    e.Present();
+    e.Present(false);
     MenuMusicStep(g, p.Objects);
   } else {
     RunGameFrame(g, keys);
     DrawGameScreen(p);
-    e.Present();
+    e.Present(false);
     GameMusicStep(g, p.Objects);
   }
   Single fps = 50;

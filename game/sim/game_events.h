@@ -1,6 +1,6 @@
 #pragma once
 // What the simulation asks of the program around it: sounds, the end
-// pictures, screenshots. The simulation never touches a device itself; the
+// pictures, screenshots, the cursor. The simulation never touches a device itself; the
 // playable program implements this with the engine, tools and tests use the
 // silent default or record the calls.
 
@@ -30,6 +30,9 @@ class GameEvents {
   // A line for the log: a file the game could not use, and what it did
   // instead.
   virtual void Log(const std::string& line) { (void)line; }
+
+  // Show or hide the system cursor (the tuning's choice in full screen).
+  virtual void SetCursorVisible(bool visible) { (void)visible; }
 };
 
 }  // namespace pebblerun

@@ -89,8 +89,6 @@ void EndOfGameStep(GameState& g) {
     if (g.PlayedGames < 32767) g.PlayedGames += 1;
     WritePlayedGames(g);
   }
-  if (g.Replay.ModeBeforePlayback) g.StoryMode = *g.Replay.ModeBeforePlayback;
-  g.Replay.ModeBeforePlayback.reset();
   g.Replay.PlayingReplay = false;
   g.Replay.RecordingReplay = false;
   g.Replay.Playback.reset();

@@ -26,4 +26,12 @@ void WriteIni(std::string_view section, std::string_view key, std::string_view v
   (void)quillon::profile::WriteString(file, section, key, value);
 }
 
+void WriteIniKeys(std::string_view section, const std::vector<std::pair<std::string, std::string>>& keys,
+                  const std::filesystem::path& file) {
+  std::vector<quillon::profile::KeyValue> changes;
+  changes.reserve(keys.size());
+  for (const auto& [key, value] : keys) changes.push_back({section, key, value});
+  (void)quillon::profile::WriteStrings(file, changes);
+}
+
 }  // namespace pebblerun

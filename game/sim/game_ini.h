@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <quillon/profile.h>
 
@@ -30,5 +32,10 @@ std::string ReadIni(std::string_view section, std::string_view key, const IniTex
 // write is not reported.
 void WriteIni(std::string_view section, std::string_view key, std::string_view value,
               const std::filesystem::path& file);
+
+// Writes several keys of section as one change on disk: the file holds all
+// of them or, after a failure or a crash, none. Not reported either.
+void WriteIniKeys(std::string_view section, const std::vector<std::pair<std::string, std::string>>& keys,
+                  const std::filesystem::path& file);
 
 }  // namespace pebblerun

@@ -174,6 +174,10 @@ void Fades(GameState& g) {
     if (g.GameEndFade <= 0) {
       g.Menu.BackFade = 100;
       g.InGame = false;  // the menu takes over next pass
+      // A playback keeps the mode it was recorded in to its last drawn
+      // frame; the player's own mode comes back with the menu.
+      if (g.Replay.ModeBeforePlayback) g.StoryMode = *g.Replay.ModeBeforePlayback;
+      g.Replay.ModeBeforePlayback.reset();
     }
   }
 }

@@ -56,12 +56,14 @@ void ReadHighScores(GameState& g, const IniText& file) {
 void SaveHighScores(GameState& g) {
   InsertCandidate(g.Records);
   if (g.Policy.RecordsInMemory) return;
-  const auto file = GameFile(g, HighScoreFile(g));
+  // The whole table as one change: a crash never leaves it half moved.
+  std::vector<std::pair<std::string, std::string>> keys;
   for (int row = 0; row < kTableRows; ++row) {
     const auto& entry = g.Records.HighScores[row];
-    WriteIni(kSection, "s" + Digit(row), quillon::vb::FormatLong(entry.Score), file);
-    WriteIni(kSection, "n" + Digit(row), entry.Name, file);
+    keys.emplace_back("s" + Digit(row), quillon::vb::FormatLong(entry.Score));
+    keys.emplace_back("n" + Digit(row), entry.Name);
   }
+  WriteIniKeys(kSection, keys, GameFile(g, HighScoreFile(g)));
 }
 
 }  // namespace pebblerun

@@ -236,9 +236,11 @@ void DeathAndWin(GameState& g) {
   if (!g.GameOver && (w.DrillY + 32 - w.ScrollY > h.PY || h.PY > 480 - w.ScrollY)) {
     EndGame(g);
   }
-  if (!g.GameOver && !MapHoldsHero(h.PY, g.StoryLength)) {
+  // Reaching the floor completes the story even when the same frame killed
+  // him; the game ends once.
+  if (!MapHoldsHero(h.PY, g.StoryLength)) {
     g.StoryCompleted = true;
-    EndGame(g);
+    if (!g.GameOver) EndGame(g);
   }
 }
 

@@ -117,10 +117,22 @@ void SeedGame(GameState& g) {
 constexpr TuningRange kHeroColumns{0, (kGridColumns - 1) * 32.0};
 constexpr TuningRange kHeroRows{0, 480.0 - 32};
 
+// The cursor is hidden in full screen; the tuning may show it (read only
+// then, and the cursor changed once per game start). The debug window may
+// be open from the start, as Tab would open it.
+void ReadMisc(GameState& g, const TuningReader& in) {
+  auto& misc = g.Tuning.Misc;
+  if (g.FullScreen && in.ReadLong("Misc", "ShowCursor_InFullscreen", misc.ShowCursor_InFullscreen)) {
+    Events(g).SetCursorVisible(misc.ShowCursor_InFullscreen != 0);
+  }
+  if (in.ReadBool("Misc", "DebugWindow_Visible", misc.DebugWindow_Visible)) {
+    g.Input.DebugWindowVisible = misc.DebugWindow_Visible;
+  }
+}
+
 void ReadPlayerAndTiles(GameState& g, const TuningReader& in) {
   auto& t = g.Tuning;
-  in.ReadLong("Misc", "ShowCursor_InFullscreen", t.Misc.ShowCursor_InFullscreen);
-  in.ReadBool("Misc", "DebugWindow_Visible", t.Misc.DebugWindow_Visible);
+  ReadMisc(g, in);
   static constexpr const char* kPercentKeys[] = {"Tile_Normal", "Tile_Mud",   "Tile_Gum",
                                                  "Tile_Ice",    "Tile_Glass", "Tile_Stone"};
   for (int k = 0; k < 6; ++k) {
@@ -205,7 +217,7 @@ void ApplyStartValues(GameState& g) {
 
 // A playback is played in the mode it was recorded in (its file says which):
 // the other mode's tuning and rules would make it go differently. The
-// player's own mode comes back when the playback ends.
+// player's own mode comes back when the game screen hands back to the menu.
 void TakeReplayMode(GameState& g) {
   if (!g.Replay.PlayingReplay) return;
   const auto story = vb::ParseBool(ReplayRead(g, "story", "Map", 0));

@@ -56,8 +56,8 @@ TEST(IniDocument, ReadsLfAndCrLfAlike) {
   EXPECT_EQ(Value(lf, "s", "k"), "v");
   EXPECT_EQ(Value(crlf, "s", "k"), "v");
   EXPECT_EQ(Value(crlf, "s", "q"), "x");
-  EXPECT_FALSE(lf.UsesCrLf());
-  EXPECT_TRUE(crlf.UsesCrLf());
+  EXPECT_EQ(lf.NewLineEnd(), "\n");
+  EXPECT_EQ(crlf.NewLineEnd(), "\r\n");
 }
 
 TEST(IniDocument, ReplacingAValueKeepsEveryOtherByte) {
@@ -114,7 +114,7 @@ TEST(IniDocument, HostileBytesParseAndEditWithoutHarm) {
   EXPECT_EQ(doc.Serialize(), nasty);
   EXPECT_EQ(Value(doc, "s", "k"), std::string("\0x", 2));
   EXPECT_EQ(Value(doc, "s", "\xfe\xff"), "\x80");
-  EXPECT_EQ(Value(doc, "[[", ""), "");  // "[[[]]" names the section "[["
+  EXPECT_EQ(Value(doc, "[[]", ""), "");  // "[[[]]" names the section "[[]": up to the last "]"
 
   std::string longLine(16 << 20, 'x');
   longLine = "[s]\nk=" + longLine;  // no line end at all
@@ -129,9 +129,11 @@ TEST(IniDocument, RefusesNamesThatWouldNotReadBack) {
   EXPECT_TRUE(IsWritable("", "", ""));
   EXPECT_FALSE(IsWritable("main", "key", "two\nlines"));
   EXPECT_FALSE(IsWritable("main", "key", "cr\r"));
-  EXPECT_FALSE(IsWritable("ma]in", "key", "v"));
+  EXPECT_TRUE(IsWritable("ma]in", "key", "v"));  // "[ma]in]" reads back as "ma]in"
   EXPECT_FALSE(IsWritable("main\n[evil", "key", "v"));
   EXPECT_FALSE(IsWritable("main", "a=b", "v"));
   EXPECT_FALSE(IsWritable("main", " ;key", "v"));
-  EXPECT_FALSE(IsWritable("main", "[key", "v"));
+  EXPECT_TRUE(IsWritable("main", "[key", "v"));    // no "]": an ordinary key line
+  EXPECT_FALSE(IsWritable("main", "[key", "v]"));  // "[key=v]" would be a section
+  EXPECT_FALSE(IsWritable("main", "[k]ey", "v"));
 }

@@ -7,11 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <thread>
 
+#include "engine_fixture.h"
+#include "platform/profile_parse.h"
 #include "quillon/atomic_file.h"
+#include "quillon/extra.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -214,3 +218,188 @@ TEST(AtomicFile, ReplacesTheTargetOfALink) {
   EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
   EXPECT_EQ(ReadBytes(dir / "real.ini"), "two");
 }
+
+namespace quillon::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using profile::ClearCache;
+using profile::Flush;
+using profile::IniDocument;
+using profile::KeyValue;
+using profile::ReadString;
+using profile::WriteString;
+using profile::WriteStrings;
+
+class ProfileRules : public ::testing::Test {
+ protected:
+  void SetUp() override { ClearCache(); }
+  void TearDown() override { ClearCache(); }
+  TempFolder dir_;
+};
+
+TEST_F(ProfileRules, ADefaultLosesTrailingSpacesThenOnePairOfQuotes) {
+  const fs::path file = dir_ / "none.ini";
+  struct Case {
+    const char* Default;
+    const char* Read;
+  };
+  const Case cases[] = {
+      {"abc   ", "abc"},
+      {"  lead", "  lead"},
+      {"   ", " "},
+      {" ", " "},
+      {"", ""},
+      {"\"quoted\"  ", "quoted"},
+      {"'single'", "single"},
+      {"\"open", "\"open"},
+      {"\"mixed'", "\"mixed'"},
+      {" \"x\"", " \"x\""},
+      {"tab\t", "tab\t"},
+      {"\"\"", ""},
+      {"\"", "\""},
+      {"\" in \" ", " in "},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ReadString(file, "s", "k", c.Default), c.Read) << '[' << c.Default << ']';
+  // A value in the file is trimmed of blanks both ways, as always.
+  WriteBytes(file, "[s]\r\nk=  \"v\" \t\r\n");
+  ClearCache();
+  EXPECT_EQ(ReadString(file, "s", "k", "default"), "v");
+}
+
+TEST_F(ProfileRules, ALoneCarriageReturnEndsALine) {
+  const std::string old = "[old]\rsaved=on another system\rsecond=2\r[next]\r\nk=v\nlast=1";
+  IniDocument doc(old);
+  EXPECT_EQ(doc.Find("old", "saved"), "on another system");
+  EXPECT_EQ(doc.Find("old", "second"), "2");
+  EXPECT_EQ(doc.Find("next", "k"), "v");
+  EXPECT_EQ(doc.Find("next", "last"), "1");
+  EXPECT_EQ(doc.Serialize(), old);
+  // New lines take the file's first line end.
+  doc.Set("old", "third", "3");
+  doc.Set("old", "saved", "here");
+  EXPECT_EQ(doc.Serialize(), "[old]\rsaved=here\rsecond=2\rthird=3\r[next]\r\nk=v\nlast=1");
+  // "\r\r\n" is a lone CR and then a CRLF: an empty line between.
+  const IniDocument twice("[s]\r\r\nk=1\r\n");
+  EXPECT_EQ(twice.Find("s", "k"), "1");
+  EXPECT_EQ(twice.Serialize(), "[s]\r\r\nk=1\r\n");
+}
+
+TEST_F(ProfileRules, ASectionNameRunsToTheLastBracketOfItsLine) {
+  const fs::path file = dir_ / "names.ini";
+  WriteBytes(file, "[c]]\r\nk=1\r\n[a] ; note ]\r\nx=2\r\n[plain] \r\ny=3\r\n");
+  EXPECT_EQ(ReadString(file, "c]", "k"), "1");
+  EXPECT_EQ(ReadString(file, "c", "k"), "");
+  EXPECT_EQ(ReadString(file, "a] ; note", "x"), "2");
+  EXPECT_EQ(ReadString(file, "plain", "y"), "3");
+  // Such names can now be written: they read back.
+  EXPECT_TRUE(WriteString(file, "c]", "k", "9"));
+  EXPECT_TRUE(WriteString(file, "d]]", "z", "4"));
+  ASSERT_TRUE(Flush());
+  ClearCache();
+  EXPECT_EQ(ReadString(file, "c]", "k"), "9");
+  EXPECT_EQ(ReadString(file, "d]]", "z"), "4");
+  EXPECT_EQ(ReadBytes(file), "[c]]\r\nk=9\r\n[a] ; note ]\r\nx=2\r\n[plain] \r\ny=3\r\n[d]]]\r\nz=4\r\n");
+}
+
+TEST_F(ProfileRules, KeysBeforeTheFirstHeaderAreTheSectionWithTheEmptyName) {
+  const fs::path file = dir_ / "top.ini";
+  WriteBytes(file, "top=1\r\n; about the file\r\n\r\n[s]\r\nk=2\r\n");
+  EXPECT_EQ(ReadString(file, "", "top"), "1");
+  EXPECT_EQ(ReadString(file, "  ", "TOP"), "1");
+  EXPECT_EQ(ReadString(file, "s", "top"), "");
+  EXPECT_TRUE(WriteString(file, "", "top", "one"));
+  EXPECT_TRUE(WriteString(file, "", "added", "x"));
+  ASSERT_TRUE(Flush());
+  EXPECT_EQ(ReadBytes(file), "top=one\r\nadded=x\r\n; about the file\r\n\r\n[s]\r\nk=2\r\n");
+
+  // Without keys of its own the section goes just before the first header,
+  // and never under a "[]" header.
+  const fs::path bare = dir_ / "bare.ini";
+  WriteBytes(bare, "; comment\n[s]\nk=2\n");
+  EXPECT_TRUE(WriteString(bare, "", "a", "1"));
+  const fs::path empty = dir_ / "empty.ini";
+  EXPECT_TRUE(WriteString(empty, "", "a", "1"));
+  const fs::path noHeader = dir_ / "noheader.ini";
+  WriteBytes(noHeader, "; only a comment");
+  EXPECT_TRUE(WriteString(noHeader, "", "a", "1"));
+  ASSERT_TRUE(Flush());
+  EXPECT_EQ(ReadBytes(bare), "; comment\na=1\n[s]\nk=2\n");
+  EXPECT_EQ(ReadBytes(empty), "a=1\r\n");
+  EXPECT_EQ(ReadBytes(noHeader), "; only a comment\r\na=1\r\n");
+
+  // A "[]" header further down repeats the section: its keys are not read.
+  const IniDocument repeated("first=1\n[]\nsecond=2\n");
+  EXPECT_EQ(repeated.Find("", "first"), "1");
+  EXPECT_FALSE(repeated.Find("", "second").has_value());
+}
+
+TEST_F(ProfileRules, ABracketLineWithoutCloseIsAnOrdinaryLine) {
+  const IniDocument doc("[s]\n[key=1\n[not a header\nafter=2\n[t\n");
+  EXPECT_EQ(doc.Find("s", "[key"), "1");
+  EXPECT_EQ(doc.Find("s", "after"), "2");
+  EXPECT_FALSE(doc.Find("not a header", "after").has_value());
+  EXPECT_FALSE(doc.Find("t", "after").has_value());
+}
+
+// All keys of one change reach the disk in one write, at once, even right
+// after another write (when single changes are held).
+TEST_F(ProfileRules, SeveralKeysAreOneChangeOnDisk) {
+  const fs::path file = dir_ / "table.ini";
+  ASSERT_TRUE(WriteString(file, "setup", "TopX", "3"));
+  ASSERT_TRUE(WriteString(file, "setup", "held", "yes"));  // held: written less than 250 ms ago
+  const KeyValue change[] = {
+      {"scores", "1_score", "30"}, {"scores", "1_name", "ANA"}, {"scores", "2_score", "20"}};
+  ASSERT_TRUE(WriteStrings(file, change));
+  EXPECT_EQ(ReadBytes(file),
+            "[setup]\r\nTopX=3\r\nheld=yes\r\n[scores]\r\n1_score=30\r\n1_name=ANA\r\n2_score=20\r\n");
+
+  // One key that would not read back refuses the whole change.
+  const KeyValue refused[] = {{"scores", "1_score", "40"}, {"scores", "bad=key", "1"}};
+  EXPECT_FALSE(WriteStrings(file, refused));
+  EXPECT_EQ(ReadString(file, "scores", "1_score"), "30");
+  // A change into a folder that is not there fails whole, and holds nothing.
+  EXPECT_FALSE(WriteStrings(dir_ / "missing" / "t.ini", change));
+  EXPECT_EQ(ReadString(dir_ / "missing" / "t.ini", "scores", "1_name"), "");
+}
+
+TEST_F(ProfileRules, AWriteThatCanNeverSucceedFailsAtOnceAlsoInABurst) {
+  const fs::path folder = dir_ / "sub";
+  fs::create_directory(folder);
+  const fs::path file = folder / "x.ini";
+  ASSERT_TRUE(WriteString(file, "s", "a", "1"));
+  ASSERT_TRUE(WriteString(file, "s", "b", "2"));  // held
+  fs::remove_all(folder);
+  // Within the same 250 ms: nothing can be written there any more.
+  EXPECT_FALSE(WriteString(file, "s", "c", "3"));
+  EXPECT_EQ(ReadString(file, "s", "c"), "");
+}
+
+class HeldFailure : public EngineTest {};
+
+// A held change whose write fails later is told in the log, once, and
+// written as soon as it can be.
+TEST_F(HeldFailure, IsLoggedOnceAndRetried) {
+  const fs::path folder = Path("sub");
+  fs::create_directory(folder);
+  const fs::path file = folder / "x.ini";
+  ASSERT_TRUE(WriteString(file, "s", "a", "1"));
+  ASSERT_TRUE(WriteString(file, "s", "b", "2"));  // held
+  // The file turns into a folder: nothing can replace it for now.
+  fs::remove(file);
+  fs::create_directory(file);
+  EXPECT_FALSE(Flush());
+  EXPECT_FALSE(Flush());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ReadString(Path("other.ini"), "a", "b");  // a later call tries the held change again
+  const auto lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].rfind("Error in INIWrite : " + file.string(), 0), 0u) << lines[0];
+  fs::remove(file);
+  EXPECT_TRUE(Flush());
+  EXPECT_EQ(ReadBytes(file), "[s]\r\na=1\r\nb=2\r\n");
+}
+
+}  // namespace
+}  // namespace quillon::testing

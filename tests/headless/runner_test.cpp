@@ -24,6 +24,7 @@ namespace {
 
 using support::GameOverRow;
 using support::WithoutScore;
+using Keys = std::array<std::uint8_t, kKeyCount>;
 
 class RecordPlaybackTest : public ::testing::TestWithParam<bool> {
  protected:
@@ -82,7 +83,7 @@ TEST_P(RecordPlaybackTest, BotGamePlaysBackFrameForFrameDespitePauses) {
 }
 
 // A recording made in one mode plays back the same in a program set to the
-// other mode, and the player's mode is back once the playback has ended.
+// other mode.
 TEST_P(RecordPlaybackTest, PlaybackTakesTheModeOfItsRecording) {
   SimOptions live = Options();
   live.Player = SimPlayerKind::Random;
@@ -98,15 +99,7 @@ TEST_P(RecordPlaybackTest, PlaybackTakesTheModeOfItsRecording) {
   const auto replayRows = Run(replay);
   ASSERT_GT(replayRows.size(), 50u);
   for (std::size_t i = 0; i < 50; ++i) ASSERT_EQ(replayRows[i], liveRows[i]) << "row " << i;
-
-  auto g = std::make_unique<GameState>();
-  g->StoryMode = GetParam();
-  g->Replay.PlayingReplay = true;
-  g->Replay.ModeBeforePlayback = !GetParam();
-  g->GameOver = g->EndOfGameReady = true;
-  EndOfGameStep(*g);
-  EXPECT_EQ(g->StoryMode, !GetParam());
-  EXPECT_FALSE(g->Replay.ModeBeforePlayback.has_value());
+  // When the player's mode comes back: end_of_game_test.cpp.
 }
 
 TEST_P(RecordPlaybackTest, SeedChoosesTheGame) {
@@ -131,6 +124,84 @@ TEST(RequestGameSeedTest, NextGameStartDrawsTheSeed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, RecordPlaybackTest, ::testing::Values(true, false),
+                         [](const auto& mode) { return mode.param ? "Story" : "Arcade"; });
+
+// The end of a playback: the mode it was recorded in lasts to its end fade,
+// and it stores nothing.
+class PlaybackEnd : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    quillon::profile::ClearCache();
+    std::filesystem::create_directories(folder_ / "textures");
+    for (const char* name : {"lvl1.bmp", "lvl2.bmp"}) {
+      std::filesystem::copy_file(support::SourceFolder() / "tests" / "sim" / "fixtures" / "tuning" / name,
+                                 folder_ / "textures" / name);
+    }
+  }
+  // A random player's whole game in mode story, recorded; then its playback
+  // started in a program set to the other mode.
+  std::unique_ptr<GameState> RecordedThenStarted(bool story) {
+    SimOptions live;
+    live.AppDir = folder_.Path().string();
+    live.Story = story;
+    live.Player = SimPlayerKind::Random;
+    live.Seed = 5;
+    live.RecordFile = (folder_ / "recorded.ini").string();
+    const SimResult result = RunSimulation(live);
+    EXPECT_TRUE(result.Finished);
+    SimOptions replay = live;
+    replay.Story = !story;
+    replay.Player = SimPlayerKind::Replay;
+    replay.ReplayFile = live.RecordFile;
+    replay.RecordFile.clear();
+    return StartSimGame(replay);
+  }
+  TempFolder folder_;
+};
+
+TEST_P(PlaybackEnd, KeepsTheRecordedModeUntilTheMenuTakesOverAndStoresNothing) {
+  const bool recorded = GetParam();
+  auto g = RecordedThenStarted(recorded);
+  ASSERT_EQ(g->StoryMode, recorded);
+  // A table every score enters.
+  for (auto& row : g->Records.HighScores) row = {"NOBODY", 0};
+  const auto tableBefore = g->Records.HighScores;
+  g->Menu.IdleFrames = 5;
+
+  Single scored = 0;
+  while (!g->GameOver) {
+    scored = g->World.Score;
+    RunGameFrame(*g, Keys{});
+    ASSERT_LT(g->Replay.ReplayFrame, 100000);
+  }
+  EXPECT_GT(scored, 0);
+  // The end step ran in the frame that ended the playback.
+  EXPECT_EQ(g->World.Score, 0);
+  EXPECT_EQ(g->Menu.IdleFrames, 900);
+  EXPECT_FALSE(g->Replay.PlayingReplay);
+  EXPECT_FALSE(g->Replay.RecordingReplay);
+  EXPECT_FALSE(g->EndOfGameReady);
+  EXPECT_EQ(g->Menu.MenuScreen, "");
+  EXPECT_EQ(g->Menu.MenuItem, 1);
+  for (int row = 0; row < 10; ++row) {
+    EXPECT_EQ(g->Records.HighScores[row].Name, tableBefore[row].Name);
+    EXPECT_EQ(g->Records.HighScores[row].Score, tableBefore[row].Score);
+  }
+
+  // The end fade still runs under the recording's rules.
+  int fadeFrames = 0;
+  while (g->InGame) {
+    EXPECT_EQ(g->StoryMode, recorded) << "fade frame " << fadeFrames;
+    RunGameFrame(*g, Keys{});
+    ++fadeFrames;
+    ASSERT_LT(fadeFrames, 100);
+  }
+  EXPECT_EQ(fadeFrames, 49);
+  EXPECT_EQ(g->StoryMode, !recorded);
+  EXPECT_FALSE(g->Replay.ModeBeforePlayback.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, PlaybackEnd, ::testing::Values(true, false),
                          [](const auto& mode) { return mode.param ? "Story" : "Arcade"; });
 
 }  // namespace

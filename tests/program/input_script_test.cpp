@@ -1,12 +1,10 @@
-// Scripted input: key names and codes, and the keys, mouse buttons and close
-// requests a script holds frame by frame.
+// Scripted input: key names and codes (modifier and function keys too), and
+// the events a script gives frame by frame.
 
 #include "program/input_script.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,33 +24,50 @@ TEST(InputScript, KeyNamesAndCodes) {
   EXPECT_FALSE(ScriptKeyCode("").has_value());
 }
 
-TEST(InputScript, HeldKeysMouseAndClose) {
+TEST(InputScript, ModifierKeysAndFunctionKeys) {
+  EXPECT_EQ(ScriptKeyCode("LAlt"), 56);
+  EXPECT_EQ(ScriptKeyCode("alt"), 56);
+  EXPECT_EQ(ScriptKeyCode("RAlt"), 184);
+  EXPECT_EQ(ScriptKeyCode("LCtrl"), 29);
+  EXPECT_EQ(ScriptKeyCode("RCtrl"), 157);
+  EXPECT_EQ(ScriptKeyCode("LShift"), 42);
+  EXPECT_EQ(ScriptKeyCode("RShift"), 54);
+  EXPECT_EQ(ScriptKeyCode("LWin"), 219);
+  EXPECT_EQ(ScriptKeyCode("RWin"), 220);
+  EXPECT_EQ(ScriptKeyCode("Pause"), 197);
+  EXPECT_EQ(ScriptKeyCode("Break"), 197);
+  EXPECT_EQ(ScriptKeyCode("F1"), 59);
+  EXPECT_EQ(ScriptKeyCode("f4"), 62);
+  EXPECT_EQ(ScriptKeyCode("F10"), 68);
+  EXPECT_EQ(ScriptKeyCode("F12"), 88);
+  EXPECT_FALSE(ScriptKeyCode("F0").has_value());
+  EXPECT_FALSE(ScriptKeyCode("LAltGr").has_value());
+}
+
+TEST(InputScript, EventsAreTakenInFrameOrderOnce) {
   std::vector<std::string> errors;
   const auto events = ParseInputScript(
       "# a comment\n\n3 up Enter\n1 down Enter\r\n2 mouse middle down\n2 down 57\n5 close\nx down A\n4 "
-      "jump\n",
+      "jump\n6 down F13\n7 mouse left sideways\n8 close now\n",
       errors);
-  EXPECT_EQ(errors.size(), 2u);
+  ASSERT_EQ(errors.size(), 5u);
+  EXPECT_EQ(errors[2], "line 10: unknown key \"F13\"");
   ASSERT_EQ(events.size(), 5u);
-  EXPECT_EQ(events.front().Frame, 1);  // sorted by frame
 
   InputScript script(events);
-  auto g = std::make_unique<GameState>();
-  std::array<std::uint8_t, kKeyCount> keys{};
-  EXPECT_FALSE(script.Advance(0, *g));
-  script.Merge(keys);
-  EXPECT_EQ(keys[28], 0);
-  EXPECT_FALSE(script.Advance(1, *g));
-  script.Merge(keys);
-  EXPECT_EQ(keys[28], 0x80);
-  EXPECT_FALSE(script.Advance(2, *g));
-  EXPECT_TRUE(g->Input.MouseThirdDown);
-  keys.fill(0);
-  EXPECT_FALSE(script.Advance(3, *g));
-  script.Merge(keys);
-  EXPECT_EQ(keys[28], 0);
-  EXPECT_EQ(keys[57], 0x80);
-  EXPECT_TRUE(script.Advance(5, *g));
+  EXPECT_TRUE(script.Take(0).empty());
+  auto due = script.Take(2);  // frames 1 and 2, in the order written
+  ASSERT_EQ(due.size(), 3u);
+  EXPECT_EQ(due[0].Action, ScriptAction::KeyDown);
+  EXPECT_EQ(due[0].Code, 28);
+  EXPECT_EQ(due[1].Action, ScriptAction::MouseDown);
+  EXPECT_EQ(due[1].Code, 3);
+  EXPECT_EQ(due[2].Code, 57);
+  EXPECT_TRUE(script.Take(2).empty());
+  due = script.Take(10);
+  ASSERT_EQ(due.size(), 2u);
+  EXPECT_EQ(due[0].Action, ScriptAction::KeyUp);
+  EXPECT_EQ(due[1].Action, ScriptAction::Close);
 }
 
 }  // namespace

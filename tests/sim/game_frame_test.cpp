@@ -9,8 +9,10 @@
 
 #include "app_folders.h"
 #include "sim/game_frame.h"
+#include "sim/game_keys.h"
 #include "sim/game_screen_step.h"
 #include "sim/tuning.h"
+#include "sim/world.h"
 #include "sim_fixture.h"
 #include "temp_folder.h"
 
@@ -145,6 +147,35 @@ TEST(EndOfGameStep, RecordEntersTheTableAndTheGameIsCounted) {
     ++frames;
   }
   EXPECT_EQ(frames, 50);
+}
+
+// A final score exactly equal to the last row: the death asks for a name
+// (only a lower score skips it), but nothing is stored and the menu opens
+// on its main screen.
+TEST(EndOfGame, AScoreEqualToTheLastRowAsksForANameAndStoresNothing) {
+  auto g = simtest::MakeState();
+  g->Policy.RecordsInMemory = true;
+  for (int i = 0; i < 10; ++i) g->Records.HighScores[i] = {"ROW" + std::to_string(i), (10 - i) * 200};
+  g->World.Score = 200;
+  g->InGame = true;
+  EndGame(*g);
+  EXPECT_TRUE(g->GameOver);
+  EXPECT_FALSE(g->EndOfGameReady);
+  EXPECT_EQ(g->GameEndFade, 0);
+
+  Keys enter{};
+  enter[28] = 0x80;
+  g->Input.Keys = enter;
+  NameEntryKeys(*g);
+  ASSERT_TRUE(g->EndOfGameReady);
+  EndOfGameStep(*g);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(g->Records.HighScores[i].Name, "ROW" + std::to_string(i));
+    EXPECT_EQ(g->Records.HighScores[i].Score, (10 - i) * 200);
+  }
+  EXPECT_EQ(g->Menu.MenuScreen, "");
+  EXPECT_EQ(g->Menu.MenuItem, 1);
+  EXPECT_EQ(g->GameEndFade, 100);
 }
 
 }  // namespace

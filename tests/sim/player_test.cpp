@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "sim/player.h"
 #include "sim_fixture.h"
 
@@ -182,6 +184,23 @@ TEST(MovingTiles, ATileFallingOnToboPushesHimDown) {
   EXPECT_FLOAT_EQ(t.VY, 1.0f);
   EXPECT_FLOAT_EQ(t.Y, 178);
   EXPECT_GT(g->Hero.PVY, 1.0f);
+}
+
+// Tobo past the floor and below the view in the same frame: the story is
+// won, and the game ends once.
+TEST(Ending, TheFloorReachedInTheFrameThatKillsStillWinsTheStory) {
+  auto g = simtest::MakeState(true);
+  simtest::SoundLog sounds;
+  g->Events = &sounds;
+  g->SoundOn = true;
+  g->StoryLength = 40;
+  g->World.ScrollY = -500;
+  g->Hero.PX = 160;
+  g->Hero.PY = 37 * 32;  // row 37 > 40 - 4, and below the view's bottom (480 + 500)
+  PlayerUpdate(*g);
+  EXPECT_TRUE(g->GameOver);
+  EXPECT_TRUE(g->StoryCompleted);
+  EXPECT_EQ(std::count(sounds.sounds.begin(), sounds.sounds.end(), "done"), 1);
 }
 
 }  // namespace

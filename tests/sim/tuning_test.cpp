@@ -7,11 +7,13 @@
 #include <quillon/profile.h>
 
 #include "app_folders.h"
+#include "sim/game_events.h"
 #include "sim/game_ini.h"
 #include "sim/playfield.h"
 #include "sim/shipped_tuning.h"
 #include "sim_fixture.h"
 #include "sim_folder_fixture.h"
+#include "temp_folder.h"
 
 namespace pebblerun {
 namespace {
@@ -303,6 +305,62 @@ TEST_F(TuningFallback, ALevelTableThatDoesNotFitTheFieldGivesWayToTheShippedOne)
   Tuning(Shipped(true, {"Level-03_LevelSize=4615"}));
   StartGame(*g_);
   EXPECT_EQ(g_->StoryLength, 5000);
+}
+
+class CursorLog : public GameEvents {
+ public:
+  void SetCursorVisible(bool visible) override { calls.push_back(visible); }
+  std::vector<bool> calls;
+};
+
+class TuningMisc : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    quillon::profile::ClearCache();
+    std::filesystem::create_directories(folder_ / "textures");
+    g_ = std::make_unique<GameState>();
+    g_->AppFolder = folder_.Path().string();
+    g_->StoryMode = true;
+    g_->Events = &cursor_;
+  }
+  void Start(std::string_view misc) {
+    quillon::profile::ClearCache();
+    WriteBytes(folder_ / "textures" / "lvl1.bmp", std::string("[Misc]\n") + std::string(misc));
+    cursor_.calls.clear();
+    StartGame(*g_);
+  }
+  TempFolder folder_;
+  CursorLog cursor_;
+  std::unique_ptr<GameState> g_;
+};
+
+TEST_F(TuningMisc, TheCursorChangesOnceAGameStartsInFullScreenOnly) {
+  g_->FullScreen = true;
+  Start("ShowCursor_InFullscreen=1\n");
+  EXPECT_EQ(cursor_.calls, std::vector<bool>{true});
+  Start("ShowCursor_InFullscreen=0\n");
+  EXPECT_EQ(cursor_.calls, std::vector<bool>{false});
+  Start("ShowCursor_InFullscreen=-3\n");
+  EXPECT_EQ(cursor_.calls, std::vector<bool>{true});
+  Start("ShowCursor_InFullscreen=some\n");  // not a number: nothing changes
+  EXPECT_TRUE(cursor_.calls.empty());
+  Start("");
+  EXPECT_TRUE(cursor_.calls.empty());
+  g_->FullScreen = false;
+  Start("ShowCursor_InFullscreen=1\n");
+  EXPECT_TRUE(cursor_.calls.empty());
+}
+
+TEST_F(TuningMisc, TheDebugWindowOpensAtTheStartOrKeepsWhatTabMadeOfIt) {
+  Start("DebugWindow_Visible=True\n");
+  EXPECT_TRUE(g_->Input.DebugWindowVisible);
+  Start("DebugWindow_Visible=False\n");
+  EXPECT_FALSE(g_->Input.DebugWindowVisible);
+  g_->Input.DebugWindowVisible = true;  // Tab in the last game
+  Start("DebugWindow_Visible=perhaps\n");
+  EXPECT_TRUE(g_->Input.DebugWindowVisible);
+  Start("DebugWindow_Visible=0\n");
+  EXPECT_FALSE(g_->Input.DebugWindowVisible);
 }
 
 }  // namespace

@@ -89,4 +89,18 @@ int CountOf(const std::string& text, const std::string& needle) {
   return count;
 }
 
+std::string ScoreTable(int rows, const std::string& score, const std::string& name) {
+  std::string table = "[hs]\r\n";
+  for (int row = 0; row < rows; ++row) {
+    table += "s" + std::to_string(row) + "=" + score + "\r\nn" + std::to_string(row) + "=" + name + "\r\n";
+  }
+  return table;
+}
+
+int RecordedLastFrame(const AppCopy& app) {
+  const std::string replay = app.Read("replay.ini");
+  const auto at = replay.find("lastframe=");
+  return at == std::string::npos ? -1 : std::atoi(replay.c_str() + at + 10);
+}
+
 }  // namespace pebblerun::support

@@ -2,6 +2,7 @@
 // Runs a built program as a child process, and keeps private copies of the
 // built application folder for such runs.
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -36,12 +37,22 @@ RunResult RunProgram(const std::filesystem::path& program, const std::vector<std
 
 #ifdef PEBBLERUN_PROGRAM
 // The built game, for suites that name it at compile time.
+// PEBBLERUN_TEST_PROGRAM runs the same checks against another build of the
+// program (an older one, to see a check fail where it should).
 inline RunResult RunPebblerun(const std::vector<std::string>& args) {
-  return RunProgram(PEBBLERUN_PROGRAM, args);
+  const char* other = std::getenv("PEBBLERUN_TEST_PROGRAM");
+  return RunProgram(other != nullptr && *other != 0 ? other : PEBBLERUN_PROGRAM, args);
 }
 #endif
 
 // Occurrences of needle in text.
 int CountOf(const std::string& text, const std::string& needle);
+
+// A high-score file of the game: rows rows, each with score and name.
+std::string ScoreTable(int rows, const std::string& score, const std::string& name);
+
+// The frame a recorded game ("replay.ini" of app) ended in; -1 when the
+// recording has no end.
+int RecordedLastFrame(const AppCopy& app);
 
 }  // namespace pebblerun::support

@@ -72,6 +72,22 @@ struct WindowEvent {
   int Button = 0;
 };
 
+// A key press as a key filter sees it: the key's scan code and the modifier
+// keys held at that moment.
+struct KeyPress {
+  std::int32_t Key = 0;
+  bool Alt = false;
+  bool Control = false;
+  bool Shift = false;
+  bool Super = false;  // a Windows (Super) key
+};
+
+// Asked once per key press before the press reaches anything else; true
+// swallows it. A swallowed press is swallowed whole: its repeats and its
+// release go nowhere either, and a release always goes where its press went,
+// so a key never sticks half-filtered.
+using KeyFilter = std::function<bool(const KeyPress&)>;
+
 class Engine {
  public:
   Engine();
@@ -142,13 +158,31 @@ class Engine {
   // False after an error (logged "Error in StartDisplay : ...").
   bool StartDisplay(const DisplayOptions& options);
 
-  // Samples the input and presents the frame, without the frame limiter.
-  void Present();
+  // Samples the input and presents the frame, without the frame limiter. A
+  // host that takes its input sample itself (SampleInput) presents with
+  // sampleInput false, so that a key tapped while the frame was drawn is not
+  // taken by a sample nobody reads.
+  void Present(bool sampleInput = true);
 
   // Handles pending window events now (RenderAll and Present do it too);
   // every event of interest is passed to the handler.
   void PumpEvents();
   void SetWindowEventHandler(std::function<void(const WindowEvent&)> handler);
+  // Handles pending window events and takes the input sample that the key
+  // and mouse queries read, now.
+  void SampleInput();
+
+  // The keys. Every key event of the window goes through one path: the key
+  // filter (none by default; an empty function removes it), then the
+  // window's own shortcuts (Alt+Enter switches full screen and goes no
+  // further; Alt+F4 asks to close the window, as a window manager would also
+  // in full screen, where the keyboard is grabbed), then the key state.
+  void SetKeyFilter(KeyFilter filter);
+  // Puts a key event into the window's event queue as if the key had been
+  // typed (key: a scan code), with the modifier keys queued so far still held;
+  // it takes the same path as a real key. False without a window or for a
+  // code with no key.
+  bool QueueKeyEvent(std::int32_t key, bool down);
 
   bool IsFullScreen() const;
   // Switches between full screen and a window; the keyboard is grabbed while

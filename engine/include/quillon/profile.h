@@ -3,10 +3,24 @@
 // section and key names compared without regard to case, blanks trimmed around
 // names and values, one pair of surrounding quotes removed from a value, a read
 // returns at most 254 characters, the first of repeated sections or keys is
-// the one read and written, a new key goes after the last key of its section
-// and a new section at the end of the file, every other line (comments, blank
-// lines, unknown keys, garbage) is kept byte for byte, CRLF and LF both read.
-// A new file gets CRLF line ends; an existing one keeps its own.
+// the one read and written, CRLF, LF and a lone CR all end a line, a section
+// header's name runs to the last "]" of its line ("[c]]" is section "c]"), a
+// line starting with "[" but without "]" is an ordinary line, and the keys
+// before the first header form the section with the empty name (a write to
+// it goes among them, never under a new "[]" header). A default value comes
+// back as the system's reads return it: trailing spaces removed (a default of
+// nothing but spaces keeps one), then one pair of surrounding quotes.
+//
+// Where this layer does better than those files' usual service, on purpose:
+//  - every line an edit does not touch (comments, blank lines, unknown keys,
+//    garbage) stays byte for byte, and an existing file keeps its line ends
+//    (a new one gets CRLF);
+//  - a new key goes after the last key of its section, not after trailing
+//    blank lines or comments; a new section goes at the end of the file;
+//  - a write that would come back as other lines, sections or keys (a line
+//    break anywhere, "=" in a key name, a key starting with ";", or with "["
+//    on a line holding "]") is refused rather than written;
+//  - several keys can be changed as one change on disk (WriteStrings).
 //
 // Caching and writing. Each file is held in memory, parsed and indexed, so a
 // read or a write costs the same whatever the size of the file. Every call
@@ -22,7 +36,10 @@
 //    read again, the held changes are applied on top in their order, and the
 //    result is written, so nothing of either side is lost.
 // So a burst of writes costs one file write per 250 ms, and a process killed
-// in the middle of a burst loses at most its last 250 ms of changes.
+// in the middle of a burst loses at most its last 250 ms of changes. A write
+// into a file that cannot be written at all (its folder missing or not
+// writable) fails at once, also in a burst; held changes that fail later
+// are logged ("Error in INIWrite : ...") and tried again.
 //
 // Paths here are paths on disk; callers resolve the system's names first
 // (quillon/paths.h).
@@ -30,6 +47,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -65,10 +83,23 @@ std::string ReadString(const std::filesystem::path& file, std::string_view secti
 
 // Writes key = value into [section] of file, creating the file, the section or
 // the key as needed (not the folder). False when the file cannot be written,
-// and for a line break in any argument, "]" in the section name or "=" in the
-// key name (they would come back as other lines, sections or keys).
+// and for names and values that would come back as other lines (above).
 bool WriteString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                  std::string_view value);
+
+// One key of a change made with WriteStrings.
+struct KeyValue {
+  std::string_view Section;
+  std::string_view Key;
+  std::string_view Value;
+};
+
+// Writes every key of changes into file as one change on disk: the file is
+// written at once (earlier held changes of the file go with it) and holds
+// either all of them or, after a failure or a crash, none. False, with
+// nothing changed, when one of them is refused as WriteString refuses it or
+// the file cannot be written.
+bool WriteStrings(const std::filesystem::path& file, std::span<const KeyValue> changes);
 
 // Writes every held change now. False when a file could not be written (its
 // changes stay held and are tried again later).

@@ -7,12 +7,21 @@
 
 namespace quillon::platform {
 
-enum class WindowChange { CloseRequested, FocusLost, FocusGained, ToggleFullScreen };
+enum class WindowChange { CloseRequested, FocusLost, FocusGained };
+
+// The modifier keys held when a key event happened.
+struct KeyModifiers {
+  bool Alt = false;
+  bool Control = false;
+  bool Shift = false;
+  bool Super = false;
+};
 
 class EventSink {
  public:
   virtual ~EventSink() = default;
-  virtual void OnKey(int code, bool down) = 0;
+  // repeat: the key's auto-repeat while it is held.
+  virtual void OnKey(int code, bool down, bool repeat, const KeyModifiers& modifiers) = 0;
   virtual void OnMouseMove(int x, int y) = 0;
   virtual void OnMouseButton(int button, bool down) = 0;
   virtual void OnWheel(int delta) = 0;  // 120 per notch, positive away from the user
@@ -21,6 +30,13 @@ class EventSink {
 
 // Hands every pending event to sink.
 void DispatchEvents(EventSink& sink);
+
+// Puts a key event (a DirectInput scan code) into the queue as if the key had
+// been typed in window windowId. heldModifiers keeps the modifier keys queued
+// as down (SDL's own modifier bits); the event carries them together with
+// those of the real keyboard. False for a code without a key, or when the
+// queue refused the event.
+bool QueueKey(int code, bool down, std::uint32_t windowId, std::uint16_t& heldModifiers);
 
 // The DirectInput scan code of an SDL scancode; 0 for keys without one.
 int DirectInputCode(int sdlScancode);

@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <chrono>
 #include <mutex>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
+#include "mod_extra.h"
 #include "platform/profile_parse.h"
 #include "quillon/atomic_file.h"
 
@@ -84,7 +86,14 @@ std::string ReadFile(const fs::path& file, Stamp& stamp) {
 
 std::string ValueOrDefault(const IniDocument& doc, std::string_view section, std::string_view key,
                            std::string_view def) {
-  return std::string(doc.Find(section, key).value_or(def).substr(0, kReadLimit));
+  return std::string(doc.Find(section, key).value_or(CleanDefault(def)).substr(0, kReadLimit));
+}
+
+// A file whose folder is missing or cannot be written to can never be
+// written; a held change would only be lost later.
+bool FolderWritable(const fs::path& file) {
+  const fs::path folder = file.parent_path();
+  return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
 }
 
 struct Edit {
@@ -97,6 +106,7 @@ struct CachedFile {
   std::vector<Edit> pending;  // edits made since the file was last written, in order
   Clock::time_point lastWrite{};
   bool lastWriteFailed = false;
+  bool failureLogged = false;  // held changes that failed, logged once until they are written
 };
 
 // Set once the cache is gone at process exit; calls made later (from other
@@ -119,23 +129,37 @@ class Cache {
   }
 
   bool Write(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
+    const KeyValue change{section, key, value};
+    return Change(file, std::span(&change, 1), false);
+  }
+
+  // Applies changes to file in memory; written at once, or held while the
+  // file was written less than kHoldTime ago (never with writeNow). False,
+  // and the changes refused, when the file cannot be written.
+  bool Change(const fs::path& file, std::span<const KeyValue> changes, bool writeNow) {
     std::lock_guard lock(mutex_);
     CachedFile& entry = Sync(file);
-    const bool changed = entry.doc.Set(section, key, value);
-    if (changed) entry.pending.push_back({std::string(section), std::string(key), std::string(value)});
+    const std::size_t heldBefore = entry.pending.size();
+    for (const KeyValue& c : changes) {
+      if (entry.doc.Set(c.Section, c.Key, c.Value))
+        entry.pending.push_back({std::string(c.Section), std::string(c.Key), std::string(c.Value)});
+    }
+    const bool changed = entry.pending.size() > heldBefore;
     if (entry.pending.empty()) return WriteDueFiles();
     // A failed write is retried at once, so the caller hears about it; a
-    // successful one opens the window in which changes are only held.
-    if (!entry.lastWriteFailed && Clock::now() - entry.lastWrite < kHoldTime) {
+    // successful one opens the window in which changes are only held, unless
+    // the file cannot be written at all.
+    const bool hold = !writeNow && !entry.lastWriteFailed && Clock::now() - entry.lastWrite < kHoldTime;
+    if (hold && FolderWritable(file)) {
       nextDue_ = std::min(nextDue_, entry.lastWrite + kHoldTime);
       WriteDueFiles();
       return true;
     }
-    if (Write(file, entry)) return true;
-    // This call's change is refused; the file stays as it is on disk, plus
+    if (!hold && Write(file, entry)) return true;
+    // This call's changes are refused; the file stays as it is on disk, plus
     // the earlier held changes, which are retried later.
     if (changed) {
-      entry.pending.pop_back();
+      entry.pending.resize(heldBefore);
       Reload(file, entry);
     }
     return false;
@@ -153,7 +177,7 @@ class Cache {
     std::lock_guard lock(mutex_);
     bool ok = true;
     for (auto& [name, entry] : files_)
-      if (!entry.pending.empty()) ok = Write(name, entry) && ok;
+      if (!entry.pending.empty()) ok = WriteHeld(name, entry) && ok;
     return ok;
   }
 
@@ -166,7 +190,7 @@ class Cache {
     nextDue_ = Clock::time_point::max();
     for (auto& [name, entry] : files_) {
       if (entry.pending.empty()) continue;
-      if (now - entry.lastWrite >= kHoldTime) ok = Write(name, entry) && ok;
+      if (now - entry.lastWrite >= kHoldTime) ok = WriteHeld(name, entry) && ok;
       if (!entry.pending.empty()) nextDue_ = std::min(nextDue_, entry.lastWrite + kHoldTime);
     }
     return ok;
@@ -190,7 +214,7 @@ class Cache {
     CachedFile& entry = it->second;
     if (added || !(now == entry.stamp)) {
       Reload(file, entry);
-      if (!entry.pending.empty()) Write(file, entry);
+      if (!entry.pending.empty()) WriteHeld(file, entry);
     }
     return entry;
   }
@@ -208,8 +232,23 @@ class Cache {
       return false;
     }
     entry.pending.clear();
+    entry.failureLogged = false;
     entry.stamp = StatFile(file);
     return true;
+  }
+
+  // Writes changes no caller is waiting for; a failure is logged (once until
+  // the file can be written again) and the changes stay held for the retry.
+  bool WriteHeld(const fs::path& file, CachedFile& entry) {
+    if (Write(file, entry)) return true;
+    if (!entry.failureLogged) {
+      entry.failureLogged = true;
+      // Only a process with an application folder has a log to write to.
+      if (!lib::State().AppFolder.empty())
+        lib::SaveLog("Error in INIWrite : " + file.string() +
+                     " cannot be written; its changes are kept and tried again");
+    }
+    return false;
   }
 
   void ForgetCleanFiles() {
@@ -280,6 +319,20 @@ bool WriteString(const fs::path& file, std::string_view section, std::string_vie
     return !doc.Set(section, key, value) || WriteFileAtomically(file, doc.Serialize());
   }
   return TheCache().Write(CacheKey(file), section, key, value);
+}
+
+bool WriteStrings(const fs::path& file, std::span<const KeyValue> changes) {
+  for (const KeyValue& c : changes) {
+    if (!IsWritable(c.Section, c.Key, c.Value)) return false;
+  }
+  if (cacheGone) {
+    Stamp ignored;
+    IniDocument doc(ReadFile(file, ignored));
+    bool changed = false;
+    for (const KeyValue& c : changes) changed = doc.Set(c.Section, c.Key, c.Value) || changed;
+    return !changed || WriteFileAtomically(file, doc.Serialize());
+  }
+  return TheCache().Change(CacheKey(file), changes, true);
 }
 
 bool Flush() { return cacheGone || TheCache().FlushAll(); }

@@ -199,9 +199,11 @@ bool Video::Clear(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::
 }
 
 void Video::Present() {
-  SDL_RenderPresent(renderer_->Renderer);
   std::string error;
+  if (!renderer_->Canvas) ReadPixels(shown_, shownWidth_, shownHeight_, error);
+  SDL_RenderPresent(renderer_->Renderer);
   if (renderer_->Canvas) ShowCanvas(renderer_->Canvas, window_.get(), true, error);
+  presented_ = true;
 }
 
 bool Video::BlendOnCanvas(const TextureData& texture, const SpriteCall& call) {
@@ -322,7 +324,28 @@ bool Video::ReadPixels(std::vector<std::uint32_t>& argb, int& width, int& height
 bool Video::ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error) {
   SDL_RenderFlush(renderer_->Renderer);
   if (!ShowCanvas(renderer_->Canvas, window_.get(), false, error)) return false;
+  return ReadWindowSurface(argb, width, height, error);
+}
+
+bool Video::ReadScreen(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error) {
+  if (!presented_) return ReadPixels(argb, width, height, error);
+  if (renderer_->Canvas) return ReadWindowSurface(argb, width, height, error);
+  if (shown_.empty()) {
+    error = "the frame on the screen could not be read";
+    return false;
+  }
+  argb = shown_;
+  width = shownWidth_;
+  height = shownHeight_;
+  return true;
+}
+
+bool Video::ReadWindowSurface(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error) {
   SDL_Surface* screen = SDL_GetWindowSurface(window_.get());
+  if (!screen) {
+    error = SDL_GetError();
+    return false;
+  }
   width = screen->w;
   height = screen->h;
   argb.assign(static_cast<std::size_t>(width) * height, 0);
@@ -337,7 +360,7 @@ bool Video::ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height
 bool Video::SaveBmp(const std::filesystem::path& file, std::string& error) {
   std::vector<std::uint32_t> argb;
   int w = 0, h = 0;
-  if (!ReadPixels(argb, w, h, error)) return false;
+  if (!ReadScreen(argb, w, h, error)) return false;
   SDL_Surface* surface =
       SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_RGB888);
   if (!surface) {

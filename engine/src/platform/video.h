@@ -72,6 +72,10 @@ class Video {
   std::unique_ptr<TextureData> CreateTexture(const Image& image, std::string& error);
   // The back buffer as drawn so far, as ARGB words, row by row.
   bool ReadPixels(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
+  // The frame on the screen: the one last presented, in the window's pixels
+  // (the back buffer as drawn so far before the first present).
+  bool ReadScreen(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
+  // The frame on the screen as a BMP file.
   bool SaveBmp(const std::filesystem::path& file, std::string& error);
 
   int BufferWidth() const { return mode_.BufferWidth; }
@@ -97,7 +101,13 @@ class Video {
   // with SDL's exact result. False leaves the sprite to SDL.
   bool BlendOnCanvas(const TextureData& texture, const SpriteCall& call);
   bool ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
+  bool ReadWindowSurface(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
   VideoMode mode_;
+  // A renderer's back buffer is undefined once presented, so the frame that
+  // goes to the screen is read back first (the canvas's window keeps its own).
+  bool presented_ = false;
+  std::vector<std::uint32_t> shown_;
+  int shownWidth_ = 0, shownHeight_ = 0;
   PixelBox clip_;                          // where draws may go, in back-buffer pixels
   std::vector<std::uint32_t> rowScratch_;  // for turned sprites on the canvas
   std::shared_ptr<RendererHandle> renderer_;
