@@ -22,7 +22,7 @@ struct SimOptions {
   SimPlayerKind Player = SimPlayerKind::Idle;
   std::string ReplayFile;  // the file a Replay player plays
   std::uint32_t Seed = 0;  // the player's seed, and the game's unless GameSeed is set
-  Long GameSeed = -1;      // 0..16777215; -1: Seed
+  Long GameSeed = -1;      // 0..16777215, the game's seed (a playback's file may name its own); -1: Seed
   std::string RecordFile;  // "" records nothing
   Long MaxFrames = -1;     // passes of the game loop; -1 until the game ends
   Long PauseEvery = 0;     // > 0: pause after every PauseEvery passes ...
@@ -35,8 +35,9 @@ struct SimResult {
   Single Score = 0;   // the score the game ended with
   bool Won = false;
   bool Died = false;
-  bool Finished = false;  // the game ran to its end
-  bool Story = true;      // the mode played (a playback's is its recording's)
+  bool Finished = false;       // the game ran to its end
+  bool Story = true;           // the mode played (a playback's is its recording's)
+  std::uint32_t GameSeed = 0;  // the seed the game started with
 };
 
 // Receives one trace row (no line end) per unpaused frame.
@@ -52,7 +53,7 @@ std::unique_ptr<GameState> StartSimGame(const SimOptions& options);
 SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player,
                       const TraceSink& trace = {});
 
-// "mode=story frames=1234 level=3 score=4567 result=died"
+// "mode=story frames=1234 level=3 score=4567 result=died seed=123"
 std::string SummaryLine(const SimOptions& options, const SimResult& result);
 
 // Sets the cosmetic generator so that the next game start draws seed.

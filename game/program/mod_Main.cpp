@@ -16,6 +16,7 @@
 #include "program/init_dxLoad.h"
 #include "program/mod_Menu.h"
 #include "program/mod_Render.h"
+#include "program/video_export.h"
 #include "sim/game_frame.h"
 #include "sim/high_scores.h"
 #include "sim/options.h"
@@ -87,8 +88,8 @@ bool ReadTextFile(const std::string& file, std::string& text) {
   return true;
 }
 
-// Frame waits, frame budget, script and replay of this command line; false
-// (with the reason on stderr) when a file it names cannot be used.
+}  // namespace
+
 bool PrepareRun(const CommandLine& cl, RunControl& run) {
   run.Headless = cl.Headless;
   run.FrameLimit = cl.Frames;
@@ -109,13 +110,33 @@ bool PrepareRun(const CommandLine& cl, RunControl& run) {
   return errors.empty();
 }
 
+namespace {
+
+// The seed of every game goes to the log, so a game worth sharing can be
+// started again with --seed.
+void LogGameStart(Program& p) {
+  const GameState& g = *p.Game;
+  std::string line = "Game started with seed " + std::to_string(g.Replay.GameSeed);
+  if (g.Replay.PlayingReplay) line += " (replay " + g.Replay.ReplayFile + ")";
+  p.Objects.ExtraObj.SaveLog(line);
+}
+
+// A fixed start for the looks of runs that must come out the same each time.
+constexpr std::uint32_t kFixedCosmeticSeed = 20240615;
+
+}  // namespace
+
 std::string AppFolderFor(const CommandLine& cl, const std::string& programFolder) {
   std::error_code error;
   const auto folder = std::filesystem::absolute(cl.AppDir.empty() ? programFolder : cl.AppDir, error);
   return error ? programFolder : folder.lexically_normal().string();
 }
 
-}  // namespace
+std::uint32_t CosmeticSeedFor(const CommandLine& cl) {
+  if (cl.GameSeed >= 0) return static_cast<std::uint32_t>(cl.GameSeed);
+  if (!cl.ReplayFile.empty() || cl.Export) return kFixedCosmeticSeed;
+  return static_cast<std::uint32_t>(quillon::ClockNanoseconds() / 1000);
+}
 
 void StartMenuMusic(GameState& g, GameObjects& o) {
   if (!g.SoundOn) return;
@@ -199,6 +220,12 @@ bool StartUp(Program& p, const CommandLine& cl, std::string& step) {
   g.PlayedGames = ReadPlayedGames();
   if (cl.FullScreen) g.FullScreen = *cl.FullScreen;
   if (cl.Headless) g.FullScreen = false;
+  if (cl.Export) {
+    // A video has the game's sound whatever the options say, and making it
+    // leaves the player's files as they are.
+    g.SoundOn = true;
+    g.Policy.RecordsInMemory = true;
+  }
   step = "the engine start";
   o.EngineObj.Quillon_Start_OnlySound(0, g.AppFolder);
   if (!o.MenuMusic) o.MenuMusic = MakeEngineMusicPlayer();
@@ -229,6 +256,7 @@ void StartReplayNow(Program& p, const std::string& file) {
   g.InGame = true;
   if (g.SoundOn) p.Objects.GameMusic->PlayMP3(false);
   StartGame(g);
+  LogGameStart(p);
 }
 
 void MainLoopPass(Program& p, RunControl& run) {
@@ -240,6 +268,7 @@ void MainLoopPass(Program& p, RunControl& run) {
   if (!g.InGame) {
     e.ClearScreen(0, 0, 0);
     MenuFrame(p);
+    if (g.InGame) LogGameStart(p);  // the menu started a game
     e.Present();
     MenuMusicStep(g, p.Objects);
   } else {
@@ -280,6 +309,7 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
     std::cout << WindowCaption() << '\n';
     return 0;
   }
+  if (cl.Export) return ExportVideo(cl, programFolder);
   RunControl run;
   if (!PrepareRun(cl, run)) return 2;
   if (cl.Headless) {
@@ -288,14 +318,18 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("ALSOFT_DRIVERS", "null", 1);
   }
+  return RunProgram(cl, programFolder, run);
+}
 
+int RunProgram(const CommandLine& cl, const std::string& programFolder, RunControl& run) {
   auto program = std::make_unique<Program>();
   Program& p = *program;
   GameState& g = *p.Game;
   g.AppFolder = AppFolderFor(cl, programFolder);
   EngineEvents events(p);
   g.Events = &events;
-  g.CosmeticRandom.Seed(static_cast<std::uint32_t>(quillon::ClockNanoseconds() / 1000));
+  g.CosmeticRandom.Seed(CosmeticSeedFor(cl));
+  g.Policy.GameSeed = cl.GameSeed;
   p.Objects.EngineObj.SetWindowEventHandler([&p](const quillon::WindowEvent& e) { HandleWindowEvent(p, e); });
 
   StartupFailure failure;
@@ -319,8 +353,12 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
       exitCode = 1;
       break;
     }
+    if (run.AfterPass && !run.AfterPass(p)) {
+      exitCode = run.StopCode;
+      break;
+    }
   }
-  if (run.EndWithReplay) {
+  if (run.EndWithReplay && !cl.Export) {
     std::cout << "replay frame=" << g.Replay.ReplayFrame << " lastframe=" << g.Replay.ReplayLastFrame << '\n';
   }
   ExitGame(p);

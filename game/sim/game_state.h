@@ -7,6 +7,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ namespace pebblerun {
 using Integer = std::int16_t;
 using Long = std::int32_t;
 using Single = float;
+
+class PlaybackInput;
 
 inline constexpr int kGridColumns = 21;   // x 0..20
 inline constexpr int kGridRows = 5001;    // y 0..5000
@@ -265,6 +268,9 @@ struct ReplayState {
   bool SeededPlayback = false;
   // The player's mode while a playback runs in the mode of its recording.
   std::optional<bool> ModeBeforePlayback;
+  // The key texts of the playback, read at its first frame (shared by the
+  // copies a player makes of a game: it never changes).
+  std::shared_ptr<const PlaybackInput> RecordedInput;
 };
 
 // ----------------------------------------------------------- high scores ---
@@ -378,6 +384,10 @@ struct RunPolicy {
   // its end stores nothing (no score, replay marks or game count) and the
   // water's drawn-only waves are left still.
   bool LookAhead = false;
+  // 0..16777215: every game of the run starts with this seed (the same map
+  // and bonuses for everyone who uses it), unless it plays back a recording
+  // that names its own; -1: a fresh seed per game.
+  Long GameSeed = -1;
 };
 
 // ------------------------------------------------------------ the record ---

@@ -26,5 +26,8 @@ void PlayChanges(GameState& g);
 void ReplayWrite(GameState& g, const std::string& key, const std::string& value, const std::string& section);
 std::string ReplayRead(GameState& g, const std::string& key, const std::string& section, Single frame);
 bool ReplayFileExists(const GameState& g, const std::string& name);
+// Takes the key texts of every frame from the replay file into the game
+// (ReplayState::RecordedInput), as the file stands now.
+void ReadRecordedInput(GameState& g);
 
 }  // namespace pebblerun

@@ -30,6 +30,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillon::profile {
 
@@ -37,6 +39,13 @@ namespace quillon::profile {
 // the key is missing. At most 254 characters.
 std::string ReadString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                        std::string_view def = "");
+
+// Every key of [section] of file with its value, each as ReadString would
+// give it (the first of repeated keys, at most 254 characters), in no
+// particular order; empty when the file or the section is missing. One read
+// of a whole section costs one stat, however many keys it holds.
+std::vector<std::pair<std::string, std::string>> ReadSection(const std::filesystem::path& file,
+                                                             std::string_view section);
 
 // Writes key = value into [section] of file, creating the file, the section or
 // the key as needed (not the folder). False when the file cannot be written,

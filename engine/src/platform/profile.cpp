@@ -87,6 +87,16 @@ std::string ValueOrDefault(const IniDocument& doc, std::string_view section, std
   return std::string(doc.Find(section, key).value_or(def).substr(0, kReadLimit));
 }
 
+using KeyList = std::vector<std::pair<std::string, std::string>>;
+
+KeyList SectionOf(const IniDocument& doc, std::string_view section) {
+  KeyList keys;
+  doc.ForEachKey(section, [&keys](std::string_view name, std::string_view value) {
+    keys.emplace_back(std::string(name), std::string(value.substr(0, kReadLimit)));
+  });
+  return keys;
+}
+
 struct Edit {
   std::string section, key, value;
 };
@@ -116,6 +126,13 @@ class Cache {
     CachedFile& entry = Sync(file);
     WriteDueFiles();
     return ValueOrDefault(entry.doc, section, key, def);
+  }
+
+  KeyList ReadAll(const fs::path& file, std::string_view section) {
+    std::lock_guard lock(mutex_);
+    CachedFile& entry = Sync(file);
+    WriteDueFiles();
+    return SectionOf(entry.doc, section);
   }
 
   bool Write(const fs::path& file, std::string_view section, std::string_view key, std::string_view value) {
@@ -239,6 +256,14 @@ std::string ReadString(const fs::path& file, std::string_view section, std::stri
     return ValueOrDefault(IniDocument(ReadFile(file, ignored)), section, key, def);
   }
   return TheCache().Read(CacheKey(file), section, key, def);
+}
+
+KeyList ReadSection(const fs::path& file, std::string_view section) {
+  if (cacheGone) {
+    Stamp ignored;
+    return SectionOf(IniDocument(ReadFile(file, ignored)), section);
+  }
+  return TheCache().ReadAll(CacheKey(file), section);
 }
 
 bool WriteString(const fs::path& file, std::string_view section, std::string_view key,
