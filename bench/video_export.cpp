@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -34,14 +35,24 @@ void Report(benchmark::State& state, const ExportReport& r) {
   const auto perFrameMs = [&](double seconds) { return frames > 0 ? 1000 * seconds / frames : 0.0; };
   state.counters["frames"] = frames;
   state.counters["x_real_time"] = r.Seconds > 0 ? frames / 50.0 / r.Seconds : 0;
-  state.counters["ms_game_and_drawing"] = perFrameMs(r.Game);
-  state.counters["ms_read_window"] = perFrameMs(r.Recorder.Picture);
-  state.counters["ms_colour_conversion"] = perFrameMs(r.Recorder.Conversion);
-  state.counters["ms_video_codec"] = perFrameMs(r.Recorder.Video);
-  state.counters["ms_sound_mix"] = perFrameMs(r.Recorder.SoundMix);
-  state.counters["ms_sound_codec"] = perFrameMs(r.Recorder.Sound);
-  state.counters["ms_cpu_main_thread"] = perFrameMs(r.MainThreadCpu);
-  state.counters["ms_cpu_process"] = perFrameMs(r.ProcessCpu);
+  // Processor milliseconds per frame: the main thread's parts (game and
+  // drawing, reading and copying the window, mixing the sound), the encoder
+  // thread's parts (colour conversion, handing pictures and sound to their
+  // codecs), the main thread, and the process with every thread (x264's own
+  // threads included).
+  state.counters["cpu_ms_game_and_drawing"] = perFrameMs(r.Game);
+  state.counters["cpu_ms_read_window"] = perFrameMs(r.Recorder.Picture);
+  state.counters["cpu_ms_colour_conversion"] = perFrameMs(r.Recorder.Conversion);
+  state.counters["cpu_ms_video_codec_call"] = perFrameMs(r.Recorder.Video);
+  state.counters["cpu_ms_sound_mix"] = perFrameMs(r.Recorder.SoundMix);
+  state.counters["cpu_ms_sound_codec"] = perFrameMs(r.Recorder.Sound);
+  state.counters["cpu_ms_main_thread"] = perFrameMs(r.MainThreadCpu);
+  state.counters["cpu_ms_process"] = perFrameMs(r.ProcessCpu);
+  // What two free cores would make of it: the main thread, or the whole
+  // processor time shared by both, whichever is longer (this machine is
+  // shared, so the clock alone says little).
+  const double bound = std::max(r.MainThreadCpu, r.ProcessCpu / 2);
+  state.counters["x_real_time_on_2_free_cores"] = bound > 0 ? frames / 50.0 / bound : 0;
   state.counters["rss_kb_after_500"] = static_cast<double>(r.ResidentKbEarly);
   state.counters["rss_kb_end"] = static_cast<double>(r.ResidentKbEnd);
 }
@@ -69,6 +80,7 @@ void ExportShippedStoryReplay(benchmark::State& state) {
 }
 BENCHMARK(ExportShippedStoryReplay)
     ->Args({0, 0})
+    ->Args({0, 1500})
     ->Args({1, 1500})
     ->ArgNames({"webm", "frames"})
     ->Iterations(1)

@@ -3,11 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <system_error>
 #include <vector>
 
+#include "encoder_thread.h"
 #include "engine_impl.h"
 #include "platform/openal_output.h"
 #include "platform/video_encoder.h"
@@ -16,11 +16,7 @@ namespace quillon {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double SecondsSince(double start) { return platform::ThreadCpuSeconds() - start; }
 
 fs::path Absolute(const fs::path& file) {
   std::error_code ec;
@@ -42,7 +38,7 @@ void SyncFile(const fs::path& file, int flags) {
 struct VideoRecorder::Impl {
   fs::path Target;
   fs::path Temp;
-  std::unique_ptr<platform::VideoEncoder> Encoder;
+  std::unique_ptr<EncoderThread> Encoder;
   std::shared_ptr<platform::OpenAlOutput> Sound;
   std::vector<float> Mix;
   std::vector<std::uint32_t> Scratch;
@@ -109,7 +105,14 @@ bool VideoRecorder::Open(const fs::path& file, int width, int height, int scale,
   format.Scale = scale;
   format.FramesPerSecond = kFramesPerSecond;
   format.SampleRate = kSampleRate;
-  r.Encoder = platform::VideoEncoder::Open(r.Temp, r.Target, format, error);
+  auto encoder = platform::VideoEncoder::Open(r.Temp, r.Target, format, error);
+  if (encoder) {
+    try {
+      r.Encoder = std::make_unique<EncoderThread>(std::move(encoder));
+    } catch (const std::exception& e) {
+      error = e.what();
+    }
+  }
   if (!r.Encoder) {
     error = "cannot write " + r.Target.string() + ": " + error;
     r.RemoveTemp();
@@ -139,17 +142,19 @@ bool VideoRecorder::AddFrame(Engine& engine, std::string& error) {
     error = "the engine shows no picture";
     return false;
   }
-  auto start = Clock::now();
+  double start = platform::ThreadCpuSeconds();
   PictureView picture;
   if (!video->WindowPicture(picture, r.Scratch, error)) return false;
   r.Times.Picture += SecondsSince(start);
-  if (!r.Encoder->AddPicture(picture, error)) return false;
-
-  start = Clock::now();
+  start = platform::ThreadCpuSeconds();
   r.Mix.assign(2 * static_cast<std::size_t>(kSampleRate / kFramesPerSecond), 0.0f);
   if (r.Sound) r.Sound->Render(r.Mix);
   r.Times.SoundMix += SecondsSince(start);
-  if (!r.Encoder->AddSound(r.Mix, error)) return false;
+  // The copy for the encoder's thread is the reading's cost too.
+  start = platform::ThreadCpuSeconds();
+  const bool added = r.Encoder->Add(picture, r.Mix, error);
+  r.Times.Picture += SecondsSince(start);
+  if (!added) return false;
   ++r.Frames;
   return true;
 }

@@ -91,7 +91,8 @@ void FillReport(ExportReport& report, const quillon::VideoRecorder& recorder, co
   report.ProcessCpu = end.Process - start.Process;
   report.Recorder = recorder.Times();
   const auto& t = report.Recorder;
-  report.Game = report.Seconds - (t.Picture + t.Conversion + t.Video + t.SoundMix + t.Sound);
+  // Conversion and the codecs work on the encoder's thread.
+  report.Game = report.MainThreadCpu - (t.Picture + t.SoundMix);
   report.ResidentKbEnd = ResidentKb();
 }
 

@@ -64,13 +64,15 @@ class VideoRecorder {
 
   std::int64_t Frames() const;
 
-  // Where the time of AddFrame went, in seconds of the calling thread.
+  // Where the processor time of a recording went. Frames are converted and
+  // encoded on a thread of the recorder's own, a frame or two behind
+  // AddFrame, so the host draws the next frame meanwhile.
   struct TimeSpent {
-    double Picture = 0;     // reading the window
-    double Conversion = 0;  // colours and size for the video codec
-    double Video = 0;       // video codec and file
-    double SoundMix = 0;    // mixing the sound
-    double Sound = 0;       // sound codec and file
+    double Picture = 0;     // reading and copying the window (caller's thread)
+    double SoundMix = 0;    // mixing the sound (caller's thread)
+    double Conversion = 0;  // colours and size for the video codec (encoder's thread)
+    double Video = 0;       // video codec and file (encoder's thread; the codec's own threads aside)
+    double Sound = 0;       // sound codec and file (encoder's thread)
   };
   TimeSpent Times() const;
 

@@ -22,8 +22,12 @@ struct VideoFormat {
   int SampleRate = 48000;
 };
 
-// Where the encoder's time went, in seconds of the caller's thread (the
-// codecs' own threads work on beside it).
+// Processor seconds the calling thread has used: what a step costs, however
+// busy the machine is with other work.
+double ThreadCpuSeconds();
+
+// Where the encoder's time went, in processor seconds of the caller's thread
+// (the codecs' own threads work on beside it).
 struct EncoderTimes {
   double Conversion = 0;  // pictures to the codec's colours and size
   double Video = 0;       // handing pictures to the video codec and writing its packets
