@@ -6,11 +6,11 @@
 #include <cmath>
 #include <vector>
 
-#include "../support/video_file.h"
 #include "audio_support.h"
 #include "engine_fixture.h"
 #include "platform/video_encoder.h"
 #include "quillon/video_recorder.h"
+#include "video_file.h"
 
 namespace quillon {
 namespace {

@@ -1,7 +1,11 @@
-#include <gtest/gtest.h>
+// The command line: every flag read, and what it refuses.
 
 #include "program/command_line.h"
-#include "program/input_script.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace pebblerun {
 namespace {
@@ -30,46 +34,26 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
   EXPECT_FALSE(ParseCommandLine({"--bogus"}).Error.empty());
 }
 
-TEST(InputScript, KeyNamesAndCodes) {
-  EXPECT_EQ(ScriptKeyCode("Enter"), 28);
-  EXPECT_EQ(ScriptKeyCode("down"), 208);
-  EXPECT_EQ(ScriptKeyCode("a"), 30);
-  EXPECT_EQ(ScriptKeyCode("Z"), 44);
-  EXPECT_EQ(ScriptKeyCode("0"), 11);
-  EXPECT_EQ(ScriptKeyCode("1"), 2);
-  EXPECT_EQ(ScriptKeyCode("57"), 57);
-  EXPECT_FALSE(ScriptKeyCode("256").has_value());
-  EXPECT_FALSE(ScriptKeyCode("F13").has_value());
-  EXPECT_FALSE(ScriptKeyCode("").has_value());
+TEST(CommandLine, SeedsOutsideTheGeneratorsRangeAreRefused) {
+  for (const char* bad : {"-1", "16777216", "12abc", ""}) EXPECT_FALSE(ParseCommandLine({"--seed", bad}).Error.empty()) << bad;
+  EXPECT_EQ(ParseCommandLine({"--seed", "16777215"}).GameSeed, 16777215);
+  EXPECT_EQ(ParseCommandLine({"--seed", "0"}).GameSeed, 0);
+  EXPECT_EQ(ParseCommandLine({}).GameSeed, -1);
 }
 
-TEST(InputScript, HeldKeysMouseAndClose) {
-  std::vector<std::string> errors;
-  const auto events = ParseInputScript(
-      "# a comment\n\n3 up Enter\n1 down Enter\r\n2 mouse middle down\n2 down 57\n5 close\nx down A\n4 "
-      "jump\n",
-      errors);
-  EXPECT_EQ(errors.size(), 2u);
-  ASSERT_EQ(events.size(), 5u);
-  EXPECT_EQ(events.front().Frame, 1);  // sorted by frame
-
-  InputScript script(events);
-  auto g = std::make_unique<GameState>();
-  std::array<std::uint8_t, kKeyCount> keys{};
-  EXPECT_FALSE(script.Advance(0, *g));
-  script.Merge(keys);
-  EXPECT_EQ(keys[28], 0);
-  EXPECT_FALSE(script.Advance(1, *g));
-  script.Merge(keys);
-  EXPECT_EQ(keys[28], 0x80);
-  EXPECT_FALSE(script.Advance(2, *g));
-  EXPECT_TRUE(g->Input.MouseThirdDown);
-  keys.fill(0);
-  EXPECT_FALSE(script.Advance(3, *g));
-  script.Merge(keys);
-  EXPECT_EQ(keys[28], 0);
-  EXPECT_EQ(keys[57], 0x80);
-  EXPECT_TRUE(script.Advance(5, *g));
+TEST(CommandLine, OptionsThatBelongToTheVideoExportAreCheckedWithIt) {
+  const auto ok = ParseCommandLine({"--export-video", "r.ini", "v.webm", "--scale", "3", "--progress-lines"});
+  EXPECT_TRUE(ok.Error.empty()) << ok.Error;
+  EXPECT_TRUE(ok.Export && ok.Headless && ok.ProgressLines);
+  EXPECT_EQ(ok.ExportReplay, "r.ini");
+  EXPECT_EQ(ok.ExportFile, "v.webm");
+  EXPECT_EQ(ok.ExportScale, 3);
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--scale", "2"}, {"--progress-lines"}, {"--export-video", "r.ini"},
+        {"--export-video", "r.ini", "v.mp4", "--scale", "0"}, {"--export-video", "r.ini", "v.mp4", "--scale", "9"},
+        {"--export-video", "r.ini", "v.mp4", "--replay", "r.ini"}}) {
+    EXPECT_FALSE(ParseCommandLine(bad).Error.empty()) << bad[0] << " " << bad.size();
+  }
 }
 
 }  // namespace

@@ -5,15 +5,15 @@
 #include <filesystem>
 #include <regex>
 
-#include "headless/runner.h"
 #include "program_run.h"
 
 namespace pebblerun {
 namespace {
 
-using testing::AppCopy;
-using testing::CountOf;
-using testing::RunPebblerun;
+using support::AppCopy;
+using support::CountOf;
+using support::RunPebblerun;
+using support::RunProgram;
 
 constexpr const char* kEnded = "APPLICATION ENDED";
 
@@ -67,16 +67,16 @@ TEST(Program, MissingContentLeavesOneLogLineEachAndStillRuns) {
 
 TEST(Program, RecordedReplayPlaysToItsLastFrame) {
   AppCopy app;
-  SimOptions sim;
-  sim.AppDir = app.Dir().string();
-  // A short game: every frame of the playback is drawn.
-  sim.Player = SimPlayerKind::Random;
-  sim.Seed = 5;
-  sim.RecordFile = (app.Dir() / "recorded.ini").string();
-  const SimResult recorded = RunSimulation(sim);
-  ASSERT_TRUE(recorded.Finished);
+  // A short game of random keys, recorded by the headless tool: every frame
+  // of the playback is drawn.
+  const std::string recording = (app.Dir() / "recorded.ini").string();
+  const auto recorded = RunProgram(PEBBLERUN_SIM_TOOL, {"--app-dir", app.Dir().string(), "--mode", "story",
+                                                        "--random", "5", "--record", recording});
+  ASSERT_EQ(recorded.ExitCode, 0) << recorded.Output;
+  ASSERT_NE(recorded.Output.find("result="), std::string::npos) << recorded.Output;
+  ASSERT_EQ(recorded.Output.find("result=unfinished"), std::string::npos) << recorded.Output;
 
-  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay", sim.RecordFile});
+  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay", recording});
   EXPECT_EQ(run.ExitCode, 0) << run.Output;
   std::smatch m;
   ASSERT_TRUE(std::regex_search(run.Output, m, std::regex("replay frame=([0-9]+) lastframe=([0-9]+)")))
@@ -92,6 +92,41 @@ TEST(Program, AReplayThatIsNotThereIsRefusedBeforeStarting) {
       {"--headless", "--app-dir", app.Dir().string(), "--replay", (app.Dir() / "nothing.ini").string()});
   EXPECT_EQ(run.ExitCode, 2);
   EXPECT_NE(run.Output.find("nothing.ini"), std::string::npos);
+}
+
+// The section "Map" of a replay file: cell codes, length and seed.
+std::string MapSection(const std::string& replay) {
+  const auto start = replay.find("[Map]");
+  if (start == std::string::npos) return "";
+  const auto end = replay.find('[', start + 1);
+  return replay.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// A run that arms the recording (T), starts a new game from the main menu
+// and plays a few idle frames; the map of the game it recorded.
+std::string RecordedMap(const std::string& seed, std::string* log = nullptr) {
+  AppCopy app;
+  app.Write("textures/options.bmp", "[main]\nStoryReaden=True\nGameMode_Story=True\n");
+  app.Write("start.txt", "10 down T\n20 up T\n30 down Enter\n31 up Enter\n");
+  std::vector<std::string> args = {
+      "--headless", "--app-dir", app.Dir().string(), "--script", (app.Dir() / "start.txt").string(),
+      "--frames",   "150"};
+  if (!seed.empty()) args.insert(args.end(), {"--seed", seed});
+  const auto run = RunPebblerun(args);
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  if (log) *log = app.Log();
+  return MapSection(app.Read("replay.ini"));
+}
+
+TEST(Program, TheSameSeedMakesTheSameMapAndAnotherSeedAnother) {
+  std::string log;
+  const std::string first = RecordedMap("4242", &log);
+  ASSERT_NE(first.find("seed=4242"), std::string::npos) << first.substr(0, 200);
+  EXPECT_EQ(CountOf(log, "Game started with seed 4242"), 1) << log;
+  EXPECT_EQ(RecordedMap("4242"), first);
+  const std::string other = RecordedMap("4243");
+  EXPECT_NE(other.find("seed=4243"), std::string::npos);
+  EXPECT_NE(other, first);
 }
 
 }  // namespace

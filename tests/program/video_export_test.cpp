@@ -17,14 +17,13 @@
 #include <iterator>
 #include <map>
 
-#include "../support/video_file.h"
+#include "app_folders.h"
 #include "headless/players.h"
 #include "headless/runner.h"
-#include "program/command_line.h"
-#include "program/export_progress.h"
 #include "program/init_dxLoad.h"
 #include "program_run.h"
 #include "sim/game_events.h"
+#include "video_file.h"
 
 extern char** environ;
 
@@ -32,46 +31,19 @@ namespace pebblerun {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::AppCopy;
-using testing::RunPebblerun;
+using support::AppCopy;
+using support::RunPebblerun;
 
 constexpr int kFrames = 300;
 constexpr double kSamplesPerFrame = 48000.0 / 50;
 
-fs::path ShippedReplay() {
-  const char* dir = std::getenv("PEBBLERUN_APP_DIR");
-  return fs::path(dir ? dir : fs::path(PEBBLERUN_PROGRAM).parent_path().string()) / "replay1.ini";
-}
+fs::path ShippedReplay() { return support::BuiltAppFolder() / "replay1.ini"; }
 
 // Files in a folder (the video, and nothing half-written beside it).
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   return names;
-}
-
-TEST(VideoExportCommandLine, OptionsThatBelongToTheExportAreCheckedWithIt) {
-  const auto ok = ParseCommandLine({"--export-video", "r.ini", "v.webm", "--scale", "3", "--progress-lines"});
-  EXPECT_TRUE(ok.Error.empty()) << ok.Error;
-  EXPECT_TRUE(ok.Export && ok.Headless && ok.ProgressLines);
-  EXPECT_EQ(ok.ExportScale, 3);
-  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--scale", "2"},
-                                              {"--progress-lines"},
-                                              {"--export-video", "r.ini"},
-                                              {"--export-video", "r.ini", "v.mp4", "--scale", "0"},
-                                              {"--export-video", "r.ini", "v.mp4", "--scale", "9"},
-                                              {"--export-video", "r.ini", "v.mp4", "--replay", "r.ini"}}) {
-    EXPECT_FALSE(ParseCommandLine(bad).Error.empty()) << bad[0] << " " << bad.size();
-  }
-}
-
-TEST(VideoExportProgress, BarShowsFramesSpeedAndTimeLeft) {
-  // 100 of 400 frames (2 s of video) in 1 s: twice real time, 3 s to go.
-  EXPECT_EQ(ExportProgress::BarText(100, 400, 1.0, 50),
-            "[#######.......................] 100/400 frames  2.0x real time  0:03 left");
-  EXPECT_EQ(ExportProgress::BarText(0, 400, 0.0, 50), "[..............................] 0/400 frames");
-  // Past an estimate that was short, the bar stays full.
-  EXPECT_EQ(ExportProgress::BarText(500, 400, 5.0, 50).substr(0, 32), "[##############################]");
 }
 
 class VideoExport : public ::testing::Test {
@@ -81,7 +53,7 @@ class VideoExport : public ::testing::Test {
     out_ = app_.Dir() / "videos";
     fs::create_directories(out_);
   }
-  testing::RunResult Export(const fs::path& file, std::vector<std::string> extra = {}) {
+  support::RunResult Export(const fs::path& file, std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {
         "--app-dir",   app_.Dir().string(), "--export-video",       replay_.string(),
         file.string(), "--frames",          std::to_string(kFrames)};
