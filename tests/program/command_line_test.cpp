@@ -35,7 +35,8 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
 }
 
 TEST(CommandLine, SeedsOutsideTheGeneratorsRangeAreRefused) {
-  for (const char* bad : {"-1", "16777216", "12abc", ""}) EXPECT_FALSE(ParseCommandLine({"--seed", bad}).Error.empty()) << bad;
+  for (const char* bad : {"-1", "16777216", "12abc", ""})
+    EXPECT_FALSE(ParseCommandLine({"--seed", bad}).Error.empty()) << bad;
   EXPECT_EQ(ParseCommandLine({"--seed", "16777215"}).GameSeed, 16777215);
   EXPECT_EQ(ParseCommandLine({"--seed", "0"}).GameSeed, 0);
   EXPECT_EQ(ParseCommandLine({}).GameSeed, -1);
@@ -48,10 +49,12 @@ TEST(CommandLine, OptionsThatBelongToTheVideoExportAreCheckedWithIt) {
   EXPECT_EQ(ok.ExportReplay, "r.ini");
   EXPECT_EQ(ok.ExportFile, "v.webm");
   EXPECT_EQ(ok.ExportScale, 3);
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"--scale", "2"}, {"--progress-lines"}, {"--export-video", "r.ini"},
-        {"--export-video", "r.ini", "v.mp4", "--scale", "0"}, {"--export-video", "r.ini", "v.mp4", "--scale", "9"},
-        {"--export-video", "r.ini", "v.mp4", "--replay", "r.ini"}}) {
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--scale", "2"},
+                                              {"--progress-lines"},
+                                              {"--export-video", "r.ini"},
+                                              {"--export-video", "r.ini", "v.mp4", "--scale", "0"},
+                                              {"--export-video", "r.ini", "v.mp4", "--scale", "9"},
+                                              {"--export-video", "r.ini", "v.mp4", "--replay", "r.ini"}}) {
     EXPECT_FALSE(ParseCommandLine(bad).Error.empty()) << bad[0] << " " << bad.size();
   }
 }
