@@ -9,6 +9,7 @@
 #include "sim/game_state.h"
 #include "sim/high_scores.h"
 #include "sim/replay.h"
+#include "sim/replay_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pebblerun;
@@ -26,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   g->Bonus.Bonuses.resize(6);
   g->Replay.PlayingReplay = true;
   g->Replay.Playback = text;  // what the playback's first read would load
+  (void)ReplayProblem(*g);
   for (int frame = 0; frame < 8; ++frame) ReplayStep(*g);
   for (const auto& texts : g->Replay.PlaybackKeys) {
     if (texts.size() > 8) std::abort();

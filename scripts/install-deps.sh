@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache git clang-format clang-tidy
   clang libclang-rt-14-dev
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
-  libopenal-dev libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
+  libopenal-dev libavformat-dev libavcodec-dev libswresample-dev libswscale-dev libavutil-dev
   libfontconfig-dev fonts-dejavu-core libcurl4-openssl-dev libsquish-dev
   libcairo2-dev libpango1.0-dev libfreetype-dev libjpeg62-turbo-dev
   qt6-base-dev

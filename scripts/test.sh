@@ -26,10 +26,12 @@ scripts/build.sh build-check -DCMAKE_BUILD_TYPE=Debug \
 # under the sanitizers it re-renders the music for minutes and checks nothing new.
 # So do the whole bot games (the bot plays every move ahead on a copy of the
 # game): the bot's record/playback in the runner and through pebblerun-sim,
-# the playability and the shipped replays.
+# the playability and the shipped replays. And the video exports of the game
+# (hundreds of frames drawn and encoded each; their refusals and the Ctrl+C
+# case still run there).
 echo "== tests (clang, ASan + UBSan, fuzz targets)"
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-check -j "$jobs" --timeout 600 -E 'DeterminismTest|BotGamePlaysBack|SimTool.BotGame|Playability|ShippedReplays'
+  ctest --test-dir build-check -j "$jobs" --timeout 600 -E 'DeterminismTest|BotGamePlaysBack|SimTool.BotGame|Playability|ShippedReplays|VideoExport\.(EachContainer|AFrameOfTheVideo|SoundIsHeard|ScaleMultiplies)|settings_video_tests'
 
 echo "== tests (g++)"
 ctest --test-dir build -j "$jobs" --timeout 600

@@ -2,6 +2,7 @@
 
 #include "backdrop.h"
 #include "modMain.h"
+#include "video_export.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -51,6 +52,10 @@ frmMain::frmMain(std::filesystem::path appDir, QWidget* parent)
   FileINI_ = OptionsFilePath(AppDir_);
   LoadOptions();
 
+  Exporter = new VideoExport(AppDir_, this);
+  Command4->setEnabled(Exporter->ReplayExists());
+  connect(Command4, &QPushButton::clicked, Exporter, &VideoExport::Start);
+
   // Every change reaches the options file within half a second, so the game
   // sees it even when the dialog is left open or killed.
   Timer1.setInterval(500);
@@ -86,6 +91,8 @@ void frmMain::BuildLayout() {
   resets->addWidget(Command2);
   resets->addWidget(Command3);
   column->addLayout(resets);
+  Command4 = new QPushButton(QStringLiteral("Save last game as video…"), card);
+  column->addWidget(Command4);
   column->addWidget(SeparatorLine(card));
 
   Command1 = new QPushButton(QStringLiteral("SAVE"), card);

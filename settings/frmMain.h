@@ -20,6 +20,8 @@ class QPushButton;
 
 namespace settings {
 
+class VideoExport;
+
 class frmMain : public QDialog {
   Q_OBJECT
 
@@ -47,6 +49,8 @@ class frmMain : public QDialog {
   QPushButton* Command1s = nullptr;  // "SAVE & PLAY"
   QPushButton* Command2 = nullptr;   // "Reset 'STORY' high scores"
   QPushButton* Command3 = nullptr;   // "Reset 'ARCADE' high scores"
+  QPushButton* Command4 = nullptr;   // "Save last game as video…" (video_export.h)
+  VideoExport* Exporter = nullptr;
   QTimer Timer1;
 
   const std::filesystem::path& FileINI() const { return FileINI_; }

@@ -24,6 +24,10 @@ std::filesystem::path GameProgramPath(const std::filesystem::path& appDir) {
   return quillon::paths::Resolve("\\Pebblerun", appDir);
 }
 
+std::filesystem::path LastReplayPath(const std::filesystem::path& appDir) {
+  return quillon::paths::Resolve("replay.ini", appDir);
+}
+
 std::string ReadIni(const std::filesystem::path& file, std::string_view section, std::string_view key) {
   return quillon::profile::ReadString(file, section, key, "");
 }

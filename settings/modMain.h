@@ -23,6 +23,8 @@ std::filesystem::path OptionsFilePath(const std::filesystem::path& appDir);
 std::filesystem::path StoryHighScorePath(const std::filesystem::path& appDir);
 std::filesystem::path ArcadeHighScorePath(const std::filesystem::path& appDir);
 std::filesystem::path GameProgramPath(const std::filesystem::path& appDir);
+// The replay the game records of every game: the last game played.
+std::filesystem::path LastReplayPath(const std::filesystem::path& appDir);
 
 // The value of key in section of file, "" when any of them is missing.
 std::string ReadIni(const std::filesystem::path& file, std::string_view section, std::string_view key);

@@ -18,4 +18,13 @@ struct Image {
   }
 };
 
+// A picture somebody else owns, as 32-bit words 0x00RRGGBB (the top byte is
+// not looked at), rows top to bottom, Pitch words from one row to the next.
+struct PictureView {
+  const std::uint32_t* Pixels = nullptr;
+  int Width = 0;
+  int Height = 0;
+  int Pitch = 0;
+};
+
 }  // namespace quillon

@@ -48,13 +48,14 @@ void PrepareRun(GameState& g, const SimOptions& options) {
   g.DisplayHeight = 600;
   g.Running = true;
   g.Policy.RecordsInMemory = true;
+  // A playback whose file names no seed takes this one too.
+  g.Policy.GameSeed = options.GameSeed;
   for (int row = 0; row < 10; ++row) g.Records.HighScores[row] = {"TOBO", (10 - row) * 200};
   if (options.Player == SimPlayerKind::Replay) {
     g.Replay.PlayingReplay = true;
     g.Replay.ReplayFile = AbsoluteName(options.ReplayFile);
   } else {
-    const auto seed = options.GameSeed >= 0 ? static_cast<std::uint32_t>(options.GameSeed) : options.Seed;
-    RequestGameSeed(g, seed & RandomGenerator::kMaxSeed);
+    RequestGameSeed(g, options.Seed & RandomGenerator::kMaxSeed);
     if (!options.RecordFile.empty()) {
       g.Replay.RecordingReplay = true;
       g.Policy.RecordFile = AbsoluteName(options.RecordFile);
@@ -123,6 +124,7 @@ SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player
   PauseSchedule pauses(options);
   SimResult result;
   result.Story = g.StoryMode;
+  result.GameSeed = g.Replay.GameSeed;
   Single scoreBeforeEnd = 0;
   const Long cap = options.MaxFrames >= 0 ? options.MaxFrames : kFrameCap;
   while (g.InGame && result.Frames < cap) {
@@ -156,10 +158,11 @@ std::string SummaryLine(const SimOptions&, const SimResult& result) {
                         : result.Died       ? "died"
                         : result.Unplayable ? "unplayable"
                                             : "unfinished";
-  char line[160];
-  std::snprintf(line, sizeof line, "mode=%s frames=%ld level=%d score=%.9g result=%s",
+  char line[192];
+  std::snprintf(line, sizeof line, "mode=%s frames=%ld level=%d score=%.9g result=%s seed=%lu",
                 result.Story ? "story" : "arcade", static_cast<long>(result.Frames),
-                static_cast<int>(result.Level), static_cast<double>(result.Score), outcome);
+                static_cast<int>(result.Level), static_cast<double>(result.Score), outcome,
+                static_cast<unsigned long>(result.GameSeed));
   return line;
 }
 

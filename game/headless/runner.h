@@ -20,13 +20,13 @@ struct SimOptions {
   std::string AppDir;  // application folder with the tuning files
   bool Story = true;   // story or arcade mode
   SimPlayerKind Player = SimPlayerKind::Idle;
-  std::string ReplayFile;        // the file a Replay player plays
-  std::uint32_t Seed = 0;        // the player's seed, and the game's unless GameSeed is set
-  Long GameSeed = -1;            // 0..16777215; -1: Seed
-  std::string RecordFile;        // "" records nothing
-  Long MaxFrames = -1;           // passes of the game loop; -1 until the game ends
-  Long PauseEvery = 0;           // > 0: pause after every PauseEvery passes ...
-  Long PauseLength = 0;          // ... for this many passes
+  std::string ReplayFile;  // the file a Replay player plays
+  std::uint32_t Seed = 0;  // the player's seed, and the game's unless GameSeed is set
+  Long GameSeed = -1;      // 0..16777215, the game's seed (a playback's file may name its own); -1: Seed
+  std::string RecordFile;  // "" records nothing
+  Long MaxFrames = -1;     // passes of the game loop; -1 until the game ends
+  Long PauseEvery = 0;     // > 0: pause after every PauseEvery passes ...
+  Long PauseLength = 0;    // ... for this many passes
   GameEvents* Events = nullptr;  // hears the game's log lines; null: nobody
 };
 
@@ -39,6 +39,7 @@ struct SimResult {
   bool Finished = false;    // the game ran to its end
   bool Unplayable = false;  // a playback whose map could not hold Tobo: ended at once
   bool Story = true;        // the mode played (a playback's is its recording's)
+  std::uint32_t GameSeed = 0;  // the seed the game started with
 };
 
 // Receives one trace row (no line end) per unpaused frame.
@@ -54,7 +55,7 @@ std::unique_ptr<GameState> StartSimGame(const SimOptions& options);
 SimResult PlaySimGame(GameState& g, const SimOptions& options, SimPlayer& player,
                       const TraceSink& trace = {});
 
-// "mode=story frames=1234 level=3 score=4567 result=died" (won, died,
+// "mode=story frames=1234 level=3 score=4567 result=died seed=123" (won, died,
 // unfinished, or unplayable for a playback that could not start)
 std::string SummaryLine(const SimOptions& options, const SimResult& result);
 

@@ -17,8 +17,18 @@ struct CommandLine {
   std::string ReplayFile;          // play this replay at once
   std::int64_t Frames = -1;        // end after this many frames; -1 never
   std::string ScriptFile;          // scripted input (see input_script.h)
-  std::string Error;               // what was wrong with the arguments, "" when nothing
+  std::int32_t GameSeed = -1;      // 0..16777215: every game of the run starts with it; -1 none
+  // --export-video REPLAY OUT: the replay played into a video file, and the
+  // options that go with it.
+  bool Export = false;
+  std::string ExportReplay;
+  std::string ExportFile;
+  int ExportScale = 1;         // each pixel of the window becomes N x N
+  bool ProgressLines = false;  // "progress FRAME TOTAL" lines on stdout instead of a bar
+  std::string Error;           // what was wrong with the arguments, "" when nothing
 };
+
+inline constexpr int kMaxExportScale = 8;
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 std::string UsageText();

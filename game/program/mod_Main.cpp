@@ -17,6 +17,7 @@
 #include "program/init_dxLoad.h"
 #include "program/mod_Menu.h"
 #include "program/mod_Render.h"
+#include "program/video_export.h"
 #include "sim/game_frame.h"
 #include "sim/high_scores.h"
 #include "sim/options.h"
@@ -120,6 +121,8 @@ bool ReadTextFile(const std::string& file, std::string& text) {
   return true;
 }
 
+}  // namespace
+
 // Frame waits, frame budget, script and replay of this command line; false
 // (with the reason on stderr) when a file it names cannot be used. A
 // relative replay name is looked for in the working folder, then in the
@@ -147,11 +150,29 @@ bool PrepareRun(const CommandLine& cl, const std::string& appFolder, RunControl&
   return errors.empty();
 }
 
+namespace {
+
+// The seed of every game goes to the log, so a game worth sharing can be
+// started again with --seed.
+void LogGameStart(Program& p) {
+  const GameState& g = *p.Game;
+  std::string line = "Game started with seed " + std::to_string(g.Replay.GameSeed);
+  if (g.Replay.PlayingReplay) line += " (replay " + g.Replay.ReplayFile + ")";
+  p.Objects.ExtraObj.SaveLog(line);
+}
+
+// A fixed start for the looks of runs that must come out the same each time.
+constexpr std::uint32_t kFixedCosmeticSeed = 20240615;
+
+}  // namespace
+
 std::string AppFolderFor(const CommandLine& cl, const std::string& programFolder) {
   std::error_code error;
   const auto folder = std::filesystem::absolute(cl.AppDir.empty() ? programFolder : cl.AppDir, error);
   return error ? programFolder : folder.lexically_normal().string();
 }
+
+namespace {
 
 // A write of the game killed half-way leaves a temporary file beside the
 // player's file; this start removes those whose writer has gone.
@@ -160,6 +181,12 @@ void RemoveLeftoverTemporaries(const GameState& g) {
 }
 
 }  // namespace
+
+std::uint32_t CosmeticSeedFor(const CommandLine& cl) {
+  if (cl.GameSeed >= 0) return static_cast<std::uint32_t>(cl.GameSeed);
+  if (!cl.ReplayFile.empty() || cl.Export) return kFixedCosmeticSeed;
+  return static_cast<std::uint32_t>(quillon::ClockNanoseconds() / 1000);
+}
 
 void StartMenuMusic(GameState& g, GameObjects& o) {
   if (!g.SoundOn) return;
@@ -244,6 +271,12 @@ bool StartUp(Program& p, const CommandLine& cl, std::string& step) {
   g.PlayedGames = ReadPlayedGames();
   if (cl.FullScreen) g.FullScreen = *cl.FullScreen;
   if (cl.Headless) g.FullScreen = false;
+  if (cl.Export) {
+    // A video has the game's sound whatever the options say, and making it
+    // leaves the player's files as they are.
+    g.SoundOn = true;
+    g.Policy.RecordsInMemory = true;
+  }
   step = "the engine start";
   o.EngineObj.Quillon_Start_OnlySound(0, g.AppFolder);
   if (!o.MenuMusic) o.MenuMusic = MakeEngineMusicPlayer();
@@ -274,6 +307,7 @@ void StartReplayNow(Program& p, const std::string& file) {
   g.InGame = true;
   if (g.SoundOn) p.Objects.GameMusic->PlayMP3(false);
   StartGame(g);
+  LogGameStart(p);
 }
 
 void MainLoopPass(Program& p, RunControl& run) {
@@ -285,6 +319,7 @@ void MainLoopPass(Program& p, RunControl& run) {
   if (!g.InGame) {
     e.ClearScreen(0, 0, 0);
     MenuFrame(p);
+    if (g.InGame) LogGameStart(p);  // the menu started a game
     e.Present(false);
     MenuMusicStep(g, p.Objects);
   } else {
@@ -333,6 +368,7 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
     std::cerr << "Pebblerun: there is no application folder \"" << appFolder << "\"\n";
     return 2;
   }
+  if (cl.Export) return ExportVideo(cl, programFolder);
   RunControl run;
   if (!PrepareRun(cl, appFolder, run)) return 2;
   if (cl.Headless) {
@@ -341,14 +377,18 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("ALSOFT_DRIVERS", "null", 1);
   }
+  return RunProgram(cl, programFolder, run);
+}
 
+int RunProgram(const CommandLine& cl, const std::string& programFolder, RunControl& run) {
   auto program = std::make_unique<Program>();
   Program& p = *program;
   GameState& g = *p.Game;
   g.AppFolder = appFolder;
   EngineEvents events(p);
   g.Events = &events;
-  g.CosmeticRandom.Seed(static_cast<std::uint32_t>(quillon::ClockNanoseconds() / 1000));
+  g.CosmeticRandom.Seed(CosmeticSeedFor(cl));
+  g.Policy.GameSeed = cl.GameSeed;
   p.Objects.EngineObj.SetWindowEventHandler([&p](const quillon::WindowEvent& e) { HandleWindowEvent(p, e); });
 
   StartupFailure failure;
@@ -373,8 +413,12 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
       exitCode = 1;
       break;
     }
+    if (run.AfterPass && !run.AfterPass(p)) {
+      exitCode = run.StopCode;
+      break;
+    }
   }
-  if (run.EndWithReplay) {
+  if (run.EndWithReplay && !cl.Export) {
     std::cout << "replay frame=" << g.Replay.ReplayFrame << " lastframe=" << g.Replay.ReplayLastFrame << '\n';
   }
   ExitGame(p);

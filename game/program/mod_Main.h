@@ -7,6 +7,7 @@
 // any scripted keys); the menu reads its keys from there too.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "program/command_line.h"
@@ -25,10 +26,31 @@ struct RunControl {
   std::string ReplayFile;        // that replay, found
   InputScript Script;
   std::int64_t Frame = 0;  // passes so far
+  // Runs after every pass; false ends the run with exit code StopCode.
+  std::function<bool(Program&)> AfterPass;
+  int StopCode = 1;
 };
 
 // The whole program for one command line; the process exit code.
 int Main(const CommandLine& commandLine, const std::string& programFolder);
+
+// Frame waits, frame budget, script and replay of this command line; false
+// (with the reason on stderr) when a file it names cannot be used. A
+// relative replay name is looked for in the working folder, then in the
+// application folder.
+bool PrepareRun(const CommandLine& commandLine, const std::string& appFolder, RunControl& run);
+
+// The run itself, once the command line has been checked and run prepared:
+// start-up, the replay given, the loop, the exit; the process exit code.
+int RunProgram(const CommandLine& commandLine, const std::string& programFolder, RunControl& run);
+
+// The application folder a command line names (the program's own by default).
+std::string AppFolderFor(const CommandLine& commandLine, const std::string& programFolder);
+
+// Where the cosmetic generator of a run starts: the clock for play, fixed
+// when the run must look the same every time (a seed given, a replay played
+// from the command line).
+std::uint32_t CosmeticSeedFor(const CommandLine& commandLine);
 
 // Start-up after the window has loaded: options, cursor, engine, display,
 // high scores, menu music. False when the display could not start. step

@@ -8,6 +8,7 @@ namespace pebblerun {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+constexpr Integer kDebugWindowHeight = 55 + 13;
 
 // A hero coordinate as a tile index; a value the division cannot take shows as "0".
 std::string TileIndex(Single position, Single tileSize) {
@@ -21,10 +22,12 @@ void BuildDebugText(GameState& g) {
   if (!g.Input.DebugWindowVisible) return;
   auto& overlay = g.Overlay;
   if (overlay.DebugWindowX == 0) {
+    // One line taller than the four lines it was made for: the fifth names
+    // the game's seed, so a game worth sharing can be started again.
     overlay.DebugWindowW = 110;
-    overlay.DebugWindowH = 55;
+    overlay.DebugWindowH = kDebugWindowHeight;
     overlay.DebugWindowX = 640 - 110;
-    overlay.DebugWindowY = 480 - 55;
+    overlay.DebugWindowY = 480 - kDebugWindowHeight;
   }
   std::string text = "FPS: " + quillon::vb::FormatSingle(g.Fps) + " (" +
                      quillon::vb::FormatSingle(static_cast<Single>(std::floor(g.WaitLoadPerMs))) + ")" +
@@ -34,6 +37,7 @@ void BuildDebugText(GameState& g) {
   text += kLineEnd;
   text += "P.position: " + TileIndex(g.Hero.PX, g.World.TileSize) + "x" +
           TileIndex(g.Hero.PY, g.World.TileSize) + kLineEnd;
+  text += "Seed: " + quillon::vb::FormatLong(g.Replay.GameSeed) + kLineEnd;
   overlay.DebugText = std::move(text);
 }
 

@@ -25,6 +25,8 @@ using Integer = std::int16_t;
 using Long = std::int32_t;
 using Single = float;
 
+class PlaybackInput;
+
 inline constexpr int kGridColumns = 21;   // x 0..20
 inline constexpr int kGridRows = 5001;    // y 0..5000
 inline constexpr int kFieldColumns = 15;  // 0 and 14 are walls
@@ -275,6 +277,9 @@ struct ReplayState {
   std::shared_ptr<const quillon::profile::IniSnapshot> Playback;
   // The playback's map ends where Tobo starts: it ended at once, not won.
   bool UnplayableMap = false;
+  // The key texts of the playback, read at its first frame (shared by the
+  // copies a player makes of a game: it never changes).
+  std::shared_ptr<const PlaybackInput> RecordedInput;
 };
 
 // ----------------------------------------------------------- high scores ---
@@ -388,6 +393,10 @@ struct RunPolicy {
   // its end stores nothing (no score, replay marks or game count) and the
   // water's drawn-only waves are left still.
   bool LookAhead = false;
+  // 0..16777215: every game of the run starts with this seed (the same map
+  // and bonuses for everyone who uses it), unless it plays back a recording
+  // that names its own; -1: a fresh seed per game.
+  Long GameSeed = -1;
 };
 
 // ------------------------------------------------------------ the record ---

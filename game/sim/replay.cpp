@@ -12,6 +12,7 @@
 
 #include "sim/game_ini.h"
 #include "sim/game_keys.h"
+#include "sim/playback_input.h"
 
 namespace pebblerun {
 namespace {
@@ -33,7 +34,7 @@ void RecordFlag(GameState& g, bool flag, bool& recorded, const char* name) {
 }
 
 // Keeps the text read for frame f when f lies within this playback's bounds.
-void KeepPlaybackText(GameState& g, int which, Single frame, const std::string& text) {
+void KeepPlaybackText(GameState& g, int which, Single frame, std::string_view text) {
   const auto index = vb::CLng(frame);
   if (!index || *index < 0 || *index > g.PlaybackKeysBound) return;
   auto& texts = g.Replay.PlaybackKeys[which];
@@ -41,7 +42,7 @@ void KeepPlaybackText(GameState& g, int which, Single frame, const std::string& 
   texts[*index] = text;
 }
 
-void ApplyWalkText(const std::string& text, bool& recorded, bool& move) {
+void ApplyWalkText(std::string_view text, bool& recorded, bool& move) {
   if (text == "True") recorded = true;
   if (text == "False") recorded = false;
   move = recorded;
@@ -55,11 +56,15 @@ void ReplayWrite(GameState& g, const std::string& key, const std::string& value,
 }
 
 std::string ReplayRead(GameState& g, const std::string& key, const std::string& section, Single frame) {
+  const std::string fullKey = section == "ingame" ? vb::FormatSingle(frame) + "_" + key : key;
+  return ReadIni(section, fullKey, PlaybackText(g));
+}
+
+const IniText& PlaybackText(GameState& g) {
   auto& r = g.Replay;
   if (r.ReplayFile.empty()) r.ReplayFile = kDefaultReplay;
   if (!r.Playback) r.Playback = std::make_shared<const IniText>(LoadIni(PlaybackPath(g)).value_or(IniText()));
-  const std::string fullKey = section == "ingame" ? vb::FormatSingle(frame) + "_" + key : key;
-  return ReadIni(section, fullKey, *r.Playback);
+  return *r.Playback;
 }
 
 std::filesystem::path PlaybackPath(const GameState& g) {
@@ -85,6 +90,8 @@ std::string ReplayFileProblem(const std::filesystem::path& path) {
   return "";
 }
 
+void ReadRecordedInput(GameState& g) { g.Replay.RecordedInput = PlaybackInput::Read(PlaybackText(g)); }
+
 bool ReplayFileExists(const GameState& g, const std::string& name) {
   std::error_code error;
   if (std::filesystem::exists(GameFile(g, name), error)) return true;
@@ -105,10 +112,9 @@ void PlayChanges(GameState& g) {
   auto& r = g.Replay;
   auto& in = g.Input;
   const Single f = r.ReplayFrame;
-  const std::string up = ReplayRead(g, "keyup", "ingame", f);
-  const std::string bomb = ReplayRead(g, "keydown", "ingame", f);
-  const std::string left = ReplayRead(g, "keyleft", "ingame", f);
-  const std::string right = ReplayRead(g, "keyright", "ingame", f);
+  // Read once per playback (its first frame loads it with the map).
+  if (!r.RecordedInput) ReadRecordedInput(g);
+  const auto [up, bomb, left, right] = r.RecordedInput->At(f);
   KeepPlaybackText(g, 0, f, up);
   KeepPlaybackText(g, 1, f, bomb);
   KeepPlaybackText(g, 2, f, left);

@@ -27,10 +27,15 @@ void PlayChanges(GameState& g);
 void ReplayWrite(GameState& g, const std::string& key, const std::string& value, const std::string& section);
 std::string ReplayRead(GameState& g, const std::string& key, const std::string& section, Single frame);
 bool ReplayFileExists(const GameState& g, const std::string& name);
+// Takes the key texts of every frame from the playback's text into the game
+// (ReplayState::RecordedInput).
+void ReadRecordedInput(GameState& g);
 
 // The file a playback reads: ReplayFile ("" is "replay.ini") under the
 // application folder, read into memory at the first read of the playback.
 std::filesystem::path PlaybackPath(const GameState& g);
+// That file's text as this playback read it (at its first read).
+const IniText& PlaybackText(GameState& g);
 
 // Where a replay named on a command line is: an absolute name as it stands,
 // a relative one in the working folder, else in the application folder

@@ -118,6 +118,7 @@ void LoadFrameCount(GameState& g) {
   }
   r.RecordedLeft = r.RecordedRight = false;
   g.Input.MoveLeft = g.Input.MoveRight = false;
+  ReadRecordedInput(g);
 }
 
 }  // namespace

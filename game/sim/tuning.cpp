@@ -17,9 +17,11 @@ namespace pebblerun {
 
 namespace vb = quillon::vb;
 
-std::string TuningFileName(const GameState& g) {
-  return g.StoryMode ? "\\Textures\\lvl1.bmp" : "\\Textures\\lvl2.bmp";
+std::string TuningFileName(bool storyMode) {
+  return storyMode ? "\\Textures\\lvl1.bmp" : "\\Textures\\lvl2.bmp";
 }
+
+std::string TuningFileName(const GameState& g) { return TuningFileName(g.StoryMode); }
 
 void FillBuiltInLevels(GameState& g) {
   struct Row {
@@ -72,6 +74,7 @@ void ResetPerGameState(GameState& g) {
   g.StoryCompleted = false;
   g.GamePaused = false;
   g.GameEndFade = 0;
+  g.Replay.RecordedInput.reset();
   g.World.ScrollY = 0;
   g.World.Score = 0;
   g.World.AliveScore = 0;
@@ -97,9 +100,13 @@ void ResetPerGameState(GameState& g) {
 }
 
 // A playback plays the map and every later draw of the recorded game when
-// its file names the seed; otherwise a fresh seed.
+// its file names the seed; otherwise the run's seed when it has one, or a
+// fresh seed. The draw is made in every case, so the looks that follow are
+// the same whichever seed the game takes.
 void SeedGame(GameState& g) {
   std::uint32_t seed = static_cast<std::uint32_t>(g.CosmeticRandom.Rnd() * 16777216.0f);
+  if (g.Policy.GameSeed >= 0)
+    seed = static_cast<std::uint32_t>(g.Policy.GameSeed) & RandomGenerator::kMaxSeed;
   g.Replay.SeededPlayback = false;
   if (g.Replay.PlayingReplay) {
     const auto stored = vb::ParseLong(ReplayRead(g, "seed", "Map", 0));

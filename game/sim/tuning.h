@@ -11,6 +11,7 @@ namespace pebblerun {
 
 // "\Textures\lvl1.bmp" in story mode, "\Textures\lvl2.bmp" in arcade mode.
 std::string TuningFileName(const GameState& g);
+std::string TuningFileName(bool storyMode);
 
 // Resets the per-game state, seeds the simulation generator, reads the tuning
 // file and the level table and builds the map. Does nothing when load is false.

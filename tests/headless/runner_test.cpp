@@ -123,6 +123,53 @@ TEST(RequestGameSeedTest, NextGameStartDrawsTheSeed) {
   }
 }
 
+// The playback reads its keys once, at its start: a file that another
+// program replaces between two playbacks plays as it stands then.
+TEST_P(RecordPlaybackTest, AFileChangedBetweenPlaybacksPlaysAsItStandsWhenThePlaybackStarts) {
+  const auto record = [&](std::uint32_t seed, const std::filesystem::path& file) {
+    SimOptions o = Options();
+    o.Player = SimPlayerKind::Random;
+    o.Seed = seed;
+    o.MaxFrames = 1500;
+    o.RecordFile = file.string();
+    RunSimulation(o);
+    quillon::profile::Flush();
+  };
+  const auto play = [&](const std::filesystem::path& file) {
+    SimOptions o = Options();
+    o.Player = SimPlayerKind::Replay;
+    o.ReplayFile = file.string();
+    return Run(o);
+  };
+  const auto a = folder_ / "a.ini", b = folder_ / "b.ini", played = folder_ / "played.ini";
+  record(5, a);
+  record(11, b);
+  const auto fromA = play(a), fromB = play(b);
+  ASSERT_NE(fromA, fromB);
+  for (const auto* source : {&a, &b, &a}) {
+    WriteBytes(played, ReadBytes(*source));
+    EXPECT_EQ(play(played), source == &a ? fromA : fromB);
+  }
+}
+
+// pebblerun-sim --seed: the map is the seed's, whoever plays.
+TEST_P(RecordPlaybackTest, GameSeedChoosesTheMapWhateverThePlayer) {
+  const auto play = [&](Long seed) {
+    SimOptions o = Options();
+    o.Player = SimPlayerKind::Random;
+    o.Seed = 9;  // the same keys every time
+    o.GameSeed = seed;
+    o.MaxFrames = 400;
+    SimResult result;
+    const auto rows = Run(o, &result);
+    EXPECT_NE(SummaryLine(o, result).find("seed=" + std::to_string(seed)), std::string::npos);
+    return rows;
+  };
+  const auto first = play(77);
+  EXPECT_EQ(play(77), first);
+  EXPECT_NE(play(78), first);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, RecordPlaybackTest, ::testing::Values(true, false),
                          [](const auto& mode) { return mode.param ? "Story" : "Arcade"; });
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace pebblerun {
 namespace {
 
@@ -29,6 +32,31 @@ TEST(CommandLine, RefusesWhatItCannotRead) {
   EXPECT_FALSE(ParseCommandLine({"--frames", "ten"}).Error.empty());
   EXPECT_FALSE(ParseCommandLine({"--replay"}).Error.empty());
   EXPECT_FALSE(ParseCommandLine({"--bogus"}).Error.empty());
+}
+
+TEST(CommandLine, SeedsOutsideTheGeneratorsRangeAreRefused) {
+  for (const char* bad : {"-1", "16777216", "12abc", ""})
+    EXPECT_FALSE(ParseCommandLine({"--seed", bad}).Error.empty()) << bad;
+  EXPECT_EQ(ParseCommandLine({"--seed", "16777215"}).GameSeed, 16777215);
+  EXPECT_EQ(ParseCommandLine({"--seed", "0"}).GameSeed, 0);
+  EXPECT_EQ(ParseCommandLine({}).GameSeed, -1);
+}
+
+TEST(CommandLine, OptionsThatBelongToTheVideoExportAreCheckedWithIt) {
+  const auto ok = ParseCommandLine({"--export-video", "r.ini", "v.webm", "--scale", "3", "--progress-lines"});
+  EXPECT_TRUE(ok.Error.empty()) << ok.Error;
+  EXPECT_TRUE(ok.Export && ok.Headless && ok.ProgressLines);
+  EXPECT_EQ(ok.ExportReplay, "r.ini");
+  EXPECT_EQ(ok.ExportFile, "v.webm");
+  EXPECT_EQ(ok.ExportScale, 3);
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--scale", "2"},
+                                              {"--progress-lines"},
+                                              {"--export-video", "r.ini"},
+                                              {"--export-video", "r.ini", "v.mp4", "--scale", "0"},
+                                              {"--export-video", "r.ini", "v.mp4", "--scale", "9"},
+                                              {"--export-video", "r.ini", "v.mp4", "--replay", "r.ini"}}) {
+    EXPECT_FALSE(ParseCommandLine(bad).Error.empty()) << bad[0] << " " << bad.size();
+  }
 }
 
 }  // namespace

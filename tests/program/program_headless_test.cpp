@@ -94,5 +94,40 @@ TEST(Program, AReplayThatIsNotThereIsRefusedBeforeStarting) {
   EXPECT_NE(run.Output.find("nothing.ini"), std::string::npos);
 }
 
+// The section "Map" of a replay file: cell codes, length and seed.
+std::string MapSection(const std::string& replay) {
+  const auto start = replay.find("[Map]");
+  if (start == std::string::npos) return "";
+  const auto end = replay.find('[', start + 1);
+  return replay.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// A run that arms the recording (T), starts a new game from the main menu
+// and plays a few idle frames; the map of the game it recorded.
+std::string RecordedMap(const std::string& seed, std::string* log = nullptr) {
+  AppCopy app;
+  app.Write("textures/options.bmp", "[main]\nStoryReaden=True\nGameMode_Story=True\n");
+  app.Write("start.txt", "10 down T\n20 up T\n30 down Enter\n31 up Enter\n");
+  std::vector<std::string> args = {
+      "--headless", "--app-dir", app.Dir().string(), "--script", (app.Dir() / "start.txt").string(),
+      "--frames",   "150"};
+  if (!seed.empty()) args.insert(args.end(), {"--seed", seed});
+  const auto run = RunPebblerun(args);
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  if (log) *log = app.Log();
+  return MapSection(app.Read("replay.ini"));
+}
+
+TEST(Program, TheSameSeedMakesTheSameMapAndAnotherSeedAnother) {
+  std::string log;
+  const std::string first = RecordedMap("4242", &log);
+  ASSERT_NE(first.find("seed=4242"), std::string::npos) << first.substr(0, 200);
+  EXPECT_EQ(CountOf(log, "Game started with seed 4242"), 1) << log;
+  EXPECT_EQ(RecordedMap("4242"), first);
+  const std::string other = RecordedMap("4243");
+  EXPECT_NE(other.find("seed=4243"), std::string::npos);
+  EXPECT_NE(other, first);
+}
+
 }  // namespace
 }  // namespace pebblerun

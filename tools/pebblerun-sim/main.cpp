@@ -4,7 +4,8 @@
 //               [--pause-every N --pause-length N]
 //
 // Runs one game headless, as fast as the machine allows, and prints one line:
-// mode, frames, level reached, score, won or died.
+// mode, frames, level reached, score, won or died, the game's seed. --seed N
+// (0..16777215) starts the game with seed N, whatever the player.
 
 #include <cstdio>
 #include <cstdlib>
@@ -86,7 +87,7 @@ bool ParseArguments(int argc, char** argv, CommandLine& cl) {
       cl.traceFile = value();
     } else if (arg == "--frames" && number(n)) {
       o.MaxFrames = static_cast<pebblerun::Long>(n);
-    } else if (arg == "--seed" && number(n)) {
+    } else if (arg == "--seed" && number(n) && n <= 16777215) {
       cl.gameSeed = n;
     } else if (arg == "--pause-every" && number(n)) {
       o.PauseEvery = static_cast<pebblerun::Long>(n);
@@ -96,7 +97,7 @@ bool ParseArguments(int argc, char** argv, CommandLine& cl) {
       return false;
     }
   }
-  if (cl.gameSeed) o.GameSeed = static_cast<pebblerun::Long>(*cl.gameSeed & 0xFFFFFF);
+  if (cl.gameSeed) o.GameSeed = static_cast<pebblerun::Long>(*cl.gameSeed);
   return cl.playerGiven && cl.modeGiven && !o.AppDir.empty();
 }
 

@@ -50,6 +50,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillon::profile {
 
@@ -67,6 +69,9 @@ class IniSnapshot {
   IniSnapshot& operator=(IniSnapshot&&) noexcept;
 
   std::string Read(std::string_view section, std::string_view key, std::string_view def = "") const;
+  // Every key of [section] with its value, each as Read would give it (the
+  // first of repeated keys, at most 254 characters), in no particular order.
+  std::vector<std::pair<std::string, std::string>> Section(std::string_view section) const;
 
  private:
   std::unique_ptr<IniDocument> doc_;

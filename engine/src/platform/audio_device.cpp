@@ -52,14 +52,14 @@ SoundDeviceResult OpenSoundDevice() {
   return {output, ""};
 }
 
-std::shared_ptr<OpenAlOutput> InstallLoopbackDevice(int sampleRate, std::string& error) {
+std::shared_ptr<OpenAlOutput> InstallLoopbackDevice(int sampleRate, std::string& error, bool limiter) {
   DeviceSlot& slot = Slot();
   std::lock_guard lock(slot.Mutex);
   if (!slot.Live.expired()) {
     error = "another sound device is open";
     return nullptr;
   }
-  std::shared_ptr<OpenAlOutput> output = OpenAlOutput::OpenLoopback(sampleRate, error);
+  std::shared_ptr<OpenAlOutput> output = OpenAlOutput::OpenLoopback(sampleRate, error, limiter);
   if (output) slot.Live = output;
   return output;
 }

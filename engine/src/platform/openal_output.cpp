@@ -60,7 +60,7 @@ std::unique_ptr<OpenAlOutput> OpenAlOutput::OpenDefault(std::string& error) {
   return std::unique_ptr<OpenAlOutput>(new OpenAlOutput(std::move(device), rate, false));
 }
 
-std::unique_ptr<OpenAlOutput> OpenAlOutput::OpenLoopback(int sampleRate, std::string& error) {
+std::unique_ptr<OpenAlOutput> OpenAlOutput::OpenLoopback(int sampleRate, std::string& error, bool limiter) {
   if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) {
     error = "OpenAL offers no loopback device";
     return nullptr;
@@ -75,8 +75,8 @@ std::unique_ptr<OpenAlOutput> OpenAlOutput::OpenLoopback(int sampleRate, std::st
     error = "the loopback device could not be opened";
     return nullptr;
   }
-  // Float output is never clamped, so the limiter stays off and levels come
-  // out exactly as mixed.
+  // Float output is never clamped: without the limiter levels come out
+  // exactly as mixed (what the tests measure).
   const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
                                ALC_STEREO_SOFT,
                                ALC_FORMAT_TYPE_SOFT,
@@ -86,7 +86,7 @@ std::unique_ptr<OpenAlOutput> OpenAlOutput::OpenLoopback(int sampleRate, std::st
                                ALC_HRTF_SOFT,
                                ALC_FALSE,
                                ALC_OUTPUT_LIMITER_SOFT,
-                               ALC_FALSE,
+                               limiter ? ALC_TRUE : ALC_FALSE,
                                0};
   if (!device->MakeContext(attributes, error)) return nullptr;
   return std::unique_ptr<OpenAlOutput>(new OpenAlOutput(std::move(device), sampleRate, true));

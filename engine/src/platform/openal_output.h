@@ -18,7 +18,9 @@ namespace quillon::platform {
 class OpenAlOutput final : public AudioOutput {
  public:
   static std::unique_ptr<OpenAlOutput> OpenDefault(std::string& error);
-  static std::unique_ptr<OpenAlOutput> OpenLoopback(int sampleRate, std::string& error);
+  // limiter: louder mixes are held below full scale as a sound card's output
+  // holds them, instead of coming out exactly as mixed.
+  static std::unique_ptr<OpenAlOutput> OpenLoopback(int sampleRate, std::string& error, bool limiter = false);
   ~OpenAlOutput() override;
 
   bool Audible() const override { return true; }
@@ -51,6 +53,6 @@ class OpenAlOutput final : public AudioOutput {
 
 // Opens a loopback device and makes it the device of the process while it
 // lives; nullptr, with the reason in error, when another device is open.
-std::shared_ptr<OpenAlOutput> InstallLoopbackDevice(int sampleRate, std::string& error);
+std::shared_ptr<OpenAlOutput> InstallLoopbackDevice(int sampleRate, std::string& error, bool limiter = false);
 
 }  // namespace quillon::platform

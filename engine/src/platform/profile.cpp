@@ -96,6 +96,16 @@ bool FolderWritable(const fs::path& file) {
   return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
 }
 
+using KeyList = std::vector<std::pair<std::string, std::string>>;
+
+KeyList SectionOf(const IniDocument& doc, std::string_view section) {
+  KeyList keys;
+  doc.ForEachKey(section, [&keys](std::string_view name, std::string_view value) {
+    keys.emplace_back(std::string(name), std::string(value.substr(0, kReadLimit)));
+  });
+  return keys;
+}
+
 struct Edit {
   std::string section, key, value;
 };
@@ -288,6 +298,8 @@ IniSnapshot& IniSnapshot::operator=(IniSnapshot&&) noexcept = default;
 std::string IniSnapshot::Read(std::string_view section, std::string_view key, std::string_view def) const {
   return ValueOrDefault(*doc_, section, key, def);
 }
+
+KeyList IniSnapshot::Section(std::string_view section) const { return SectionOf(*doc_, section); }
 
 std::optional<IniSnapshot> LoadSnapshot(const fs::path& file) {
   if (cacheGone) {

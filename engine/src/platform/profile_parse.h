@@ -48,6 +48,12 @@ class IniDocument {
   // nullopt when the section or the key is missing. Valid until the next Set.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
+  // Calls visit(name, value) once for every key of section that Find would
+  // answer (the first of repeated keys), in no particular order; values as
+  // Find gives them.
+  template <class Visit>
+  void ForEachKey(std::string_view section, Visit&& visit) const;
+
   // Writes key=value into section: replaces the value of an existing key in
   // place, otherwise adds the key after the last key of the section, or a new
   // section at the end of the file. A new key of the section with the empty
@@ -108,5 +114,13 @@ std::string_view CleanValue(std::string_view raw);
 // a default of nothing but spaces keeps its first one), then one pair of
 // surrounding quotes.
 std::string_view CleanDefault(std::string_view def);
+
+template <class Visit>
+void IniDocument::ForEachKey(std::string_view section, Visit&& visit) const {
+  const auto s = sections_.find(ascii::TrimBlanks(section));
+  if (s == sections_.end()) return;
+  for (const auto& [name, line] : s->second.keys)
+    visit(std::string_view(name), CleanValue(KeyValueOf(line->text)->second));
+}
 
 }  // namespace quillon::profile

@@ -357,6 +357,19 @@ bool Video::ReadWindowSurface(std::vector<std::uint32_t>& argb, int& width, int&
   return true;
 }
 
+bool Video::WindowPicture(PictureView& picture, std::vector<std::uint32_t>& scratch, std::string& error) {
+  SDL_Surface* screen = renderer_->Canvas ? SDL_GetWindowSurface(window_.get()) : nullptr;
+  if (screen && screen->format->format == SDL_PIXELFORMAT_RGB888 && screen->pitch % 4 == 0) {
+    picture = PictureView{static_cast<const std::uint32_t*>(screen->pixels), screen->w, screen->h,
+                          screen->pitch / 4};
+    return true;
+  }
+  int width = 0, height = 0;
+  if (!ReadPixels(scratch, width, height, error)) return false;
+  picture = PictureView{scratch.data(), width, height, width};
+  return true;
+}
+
 bool Video::SaveBmp(const std::filesystem::path& file, std::string& error) {
   std::vector<std::uint32_t> argb;
   int w = 0, h = 0;

@@ -77,6 +77,10 @@ class Video {
   bool ReadScreen(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
   // The frame on the screen as a BMP file.
   bool SaveBmp(const std::filesystem::path& file, std::string& error);
+  // What the window shows since the last Present, the same pixels a
+  // screenshot holds: the window's own when they are 0x00RRGGBB words
+  // (valid until the next draw), otherwise a copy in scratch.
+  bool WindowPicture(PictureView& picture, std::vector<std::uint32_t>& scratch, std::string& error);
 
   int BufferWidth() const { return mode_.BufferWidth; }
   int BufferHeight() const { return mode_.BufferHeight; }
