@@ -167,6 +167,7 @@ bool Engine::Impl::InitInput() {
   }
   Keyboard.Reset();
   MouseDevice.Reset();
+  InitPads();
   InputReady = true;
   return true;
 }
@@ -175,6 +176,8 @@ void Engine::Impl::CloseDisplay() {
   InputReady = false;
   Keyboard.Reset();
   MouseDevice.Reset();
+  Pads.reset();
+  PadSample = PadState{};
   Texts.Clear();
   Video.reset();
 }

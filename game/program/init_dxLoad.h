@@ -59,6 +59,7 @@ class EngineEvents final : public GameEvents {
   void StopSound(const std::string& name) override;
   void ShowEndPicture(const std::string& picture) override;
   void SaveScreenshot() override;
+  void Jolt(JoltKind kind) override;
 
  private:
   Program& program_;

@@ -7,6 +7,7 @@
 #include <quillon/ascii.h>
 #include <quillon/numbers.h>
 
+#include "program/script_pad.h"
 #include "sim/scan_codes.h"
 
 namespace pebblerun {
@@ -57,6 +58,7 @@ std::optional<ScriptEvent> ParseLine(const std::string& line, std::string& error
   action = quillon::ascii::ToLower(action);
   ScriptEvent e;
   e.Frame = *frame;
+  if (action == "pad") return ParsePadLine(line, e, error);
   if (action == "close" && a.empty()) {
     e.Action = ScriptAction::Close;
     return e;
@@ -134,6 +136,11 @@ bool InputScript::Advance(std::int64_t frame, GameState& g) {
         if (e.Code == 2) g.Input.MouseRightDown = down;
         if (e.Code == 3) g.Input.MouseThirdDown = down;
         break;
+      case ScriptAction::PadAttach:
+      case ScriptAction::PadDetach:
+      case ScriptAction::PadDown:
+      case ScriptAction::PadUp:
+      case ScriptAction::PadAxis: pad_.push_back(e); break;
     }
   }
   return close;

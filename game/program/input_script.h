@@ -4,27 +4,37 @@
 //   FRAME up KEY
 //   FRAME close           (the window's close button)
 //   FRAME mouse BUTTON down|up      (BUTTON: left, right, middle)
+//   FRAME pad attach | FRAME pad detach        (a virtual game controller)
+//   FRAME pad down|up BUTTON   (a, b, x, y, back, guide, start, leftstick,
+//                               rightstick, leftshoulder, rightshoulder,
+//                               dpup, dpdown, dpleft, dpright)
+//   FRAME pad axis AXIS VALUE  (leftx, lefty, rightx, righty, lefttrigger,
+//                               righttrigger; -32768..32767)
 // FRAME counts the passes of the main loop from 0; KEY is a scan code of two
 // or more decimal digits ("57") or a key name: Escape, Enter, Space, Tab, Backspace, Up, Down,
 // Left, Right, A..Z, 0..9. Lines starting with "#" and blank lines are
-// skipped. Scripted keys are added to what the keyboard reports.
+// skipped. Scripted keys are added to what the keyboard reports; pad lines
+// drive the engine's virtual pad, which the game reads from the next frame on
+// like any pad plugged in.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/game_state.h"
 
 namespace pebblerun {
 
-enum class ScriptAction { KeyDown, KeyUp, Close, MouseDown, MouseUp };
+enum class ScriptAction { KeyDown, KeyUp, Close, MouseDown, MouseUp, PadAttach, PadDetach, PadDown, PadUp, PadAxis };
 
 struct ScriptEvent {
   std::int64_t Frame = 0;
   ScriptAction Action = ScriptAction::KeyDown;
-  int Code = 0;  // scan code, or mouse button 1 left, 2 right, 3 middle
+  int Code = 0;   // scan code, mouse button 1 left, 2 right, 3 middle, or pad button or axis
+  int Value = 0;  // a pad axis's value
 };
 
 // The scan code of a key name or number; nullopt for anything else.
@@ -45,11 +55,14 @@ class InputScript {
   // Marks the held keys down in keys.
   void Merge(std::array<std::uint8_t, kKeyCount>& keys) const;
   bool Empty() const { return events_.empty(); }
+  // The pad events of the frames advanced over since the last call.
+  std::vector<ScriptEvent> TakePadEvents() { return std::exchange(pad_, {}); }
 
  private:
   std::vector<ScriptEvent> events_;
   std::size_t next_ = 0;
   std::array<bool, kKeyCount> held_{};
+  std::vector<ScriptEvent> pad_;
 };
 
 }  // namespace pebblerun

@@ -16,6 +16,8 @@
 #include "program/init_dxLoad.h"
 #include "program/mod_Menu.h"
 #include "program/mod_Render.h"
+#include "program/player_input.h"
+#include "program/script_pad.h"
 #include "sim/game_frame.h"
 #include "sim/high_scores.h"
 #include "sim/options.h"
@@ -201,6 +203,8 @@ bool StartUp(Program& p, const CommandLine& cl, std::string& step) {
   if (cl.Headless) g.FullScreen = false;
   step = "the engine start";
   o.EngineObj.Quillon_Start_OnlySound(0, g.AppFolder);
+  step = "the controls in textures\\options.bmp";
+  LoadControls(p);
   if (!o.MenuMusic) o.MenuMusic = MakeEngineMusicPlayer();
   if (!o.GameMusic) o.GameMusic = MakeEngineMusicPlayer();
   step = "the display start and the game's pictures, sounds and fonts";
@@ -233,7 +237,8 @@ void StartReplayNow(Program& p, const std::string& file) {
 
 void MainLoopPass(Program& p, RunControl& run) {
   GameState& g = *p.Game;
-  const auto keys = FrameKeys(p, run);
+  const auto keys = PlayerKeys(p, FrameKeys(p, run));
+  ApplyScriptedPad(p.Objects.EngineObj, run.Script.TakePadEvents());
   g.Input.Keys = keys;
   const bool inGameAtStart = g.InGame;
   quillon::Engine& e = p.Objects.EngineObj;

@@ -9,6 +9,12 @@
 
 namespace pebblerun {
 
+// Something the player should feel in his hands (a pad's rumble).
+enum class JoltKind {
+  Blast,        // Tobo's bomb or a bonus bomb went off
+  HardLanding,  // Tobo landed hard enough to smash tiles
+};
+
 class GameEvents {
  public:
   virtual ~GameEvents() = default;
@@ -26,6 +32,8 @@ class GameEvents {
 
   // Write the screen to the next free screenshot file.
   virtual void SaveScreenshot() {}
+
+  virtual void Jolt(JoltKind kind) { (void)kind; }
 };
 
 }  // namespace pebblerun

@@ -8,9 +8,11 @@
 
 namespace pebblerun {
 
-// Reads the six options; a missing or unreadable key takes its default
+inline constexpr const char* kOptionsFile = "\\textures\\options.bmp";
+
+// Reads the seven options; a missing or unreadable key takes its default
 // (story mode, arcade locked, sound on, high details, windowed, story not
-// read) and is written back.
+// read, rumble on) and is written back.
 void LoadOptions(GameState& g);
 
 // Writes "Details_High", "GameMode_Story", "Sound_On", "FULL_SCREEN", "ArcadeLocked"
