@@ -41,13 +41,13 @@ std::array<bool, PadKeys::kInputs> PadKeys::Held(const quillon::PadState& pad) {
 }
 
 void PadKeys::AddTo(const quillon::PadState& pad, InputContext context, KeyStates& keys) {
-  static constexpr Binding kPlay[] = {{Left, scan::Left}, {Right, scan::Right}, {A, scan::Up},
-                                      {B, scan::Space},   {X, scan::Space},     {Start, scan::P},
+  static constexpr Binding kPlay[] = {{Left, scan::Left},  {Right, scan::Right}, {A, scan::Up},
+                                      {B, scan::Space},    {X, scan::Space},     {Start, scan::P},
                                       {Back, scan::Escape}};
-  static constexpr Binding kMenu[] = {{Up, scan::Up},       {Down, scan::Down},   {A, scan::Enter},
-                                      {Start, scan::Enter}, {B, scan::Escape},    {Back, scan::Escape}};
-  static constexpr Binding kName[] = {{Up, scan::Up},       {Down, scan::Down},      {Left, scan::Left},
-                                      {Right, scan::Right}, {A, scan::Enter},        {Start, scan::Enter},
+  static constexpr Binding kMenu[] = {{Up, scan::Up},       {Down, scan::Down}, {A, scan::Enter},
+                                      {Start, scan::Enter}, {B, scan::Escape},  {Back, scan::Escape}};
+  static constexpr Binding kName[] = {{Up, scan::Up},       {Down, scan::Down},  {Left, scan::Left},
+                                      {Right, scan::Right}, {A, scan::Enter},    {Start, scan::Enter},
                                       {B, scan::Backspace}, {Back, scan::Escape}};
 
   const auto held = Held(pad);

@@ -10,9 +10,21 @@ namespace pebblerun {
 namespace {
 
 // The names of SDL's mapping strings, in the order of quillon::PadButton and PadAxis.
-constexpr const char* kButtonNames[quillon::kPadButtons] = {
-    "a",        "b",         "x",         "y",      "back",   "guide",  "start",  "leftstick",
-    "rightstick", "leftshoulder", "rightshoulder", "dpup", "dpdown", "dpleft", "dpright"};
+constexpr const char* kButtonNames[quillon::kPadButtons] = {"a",
+                                                            "b",
+                                                            "x",
+                                                            "y",
+                                                            "back",
+                                                            "guide",
+                                                            "start",
+                                                            "leftstick",
+                                                            "rightstick",
+                                                            "leftshoulder",
+                                                            "rightshoulder",
+                                                            "dpup",
+                                                            "dpdown",
+                                                            "dpleft",
+                                                            "dpright"};
 constexpr const char* kAxisNames[quillon::kPadAxes] = {"leftx",  "lefty",       "rightx",
                                                        "righty", "lefttrigger", "righttrigger"};
 
@@ -68,7 +80,8 @@ void ApplyScriptedPad(quillon::Engine& engine, const std::vector<ScriptEvent>& e
       case ScriptAction::PadDetach: engine.Pad_DetachVirtual(); break;
       case ScriptAction::PadDown:
       case ScriptAction::PadUp:
-        engine.Pad_SetVirtualButton(static_cast<quillon::PadButton>(e.Code), e.Action == ScriptAction::PadDown);
+        engine.Pad_SetVirtualButton(static_cast<quillon::PadButton>(e.Code),
+                                    e.Action == ScriptAction::PadDown);
         break;
       case ScriptAction::PadAxis:
         engine.Pad_SetVirtualAxis(static_cast<quillon::PadAxis>(e.Code), static_cast<std::int16_t>(e.Value));

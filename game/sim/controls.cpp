@@ -16,7 +16,12 @@ constexpr const char* kSection = "controls";
 
 constexpr std::array<GameActionInfo, kGameActions> kActions{{
     {GameAction::WalkLeft, "WalkLeft", "Walk left", scan::Left, {scan::Left, 0}, "D-pad left, left stick"},
-    {GameAction::WalkRight, "WalkRight", "Walk right", scan::Right, {scan::Right, 0}, "D-pad right, left stick"},
+    {GameAction::WalkRight,
+     "WalkRight",
+     "Walk right",
+     scan::Right,
+     {scan::Right, 0},
+     "D-pad right, left stick"},
     {GameAction::Jump, "Jump", "Jump", scan::Up, {scan::Up, 0}, "A"},
     {GameAction::Bomb, "Bomb", "Bomb", scan::Space, {scan::Space, scan::Down}, "B, X"},
     {GameAction::Pause, "Pause", "Pause", scan::P, {scan::P, 0}, "Start"},

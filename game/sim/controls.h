@@ -20,7 +20,7 @@ enum class GameAction { WalkLeft, WalkRight, Jump, Bomb, Pause, Back };
 inline constexpr int kGameActions = 6;
 inline constexpr int kKeysPerAction = 2;
 
-using KeyStates = std::array<std::uint8_t, 256>;  // 0x80 = down
+using KeyStates = std::array<std::uint8_t, 256>;     // 0x80 = down
 using ActionKeys = std::array<int, kKeysPerAction>;  // scan codes, 0 = no key
 
 struct GameActionInfo {

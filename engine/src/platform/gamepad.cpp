@@ -84,7 +84,8 @@ Gamepads::~Gamepads() {
 bool Gamepads::Open(int deviceIndex) {
   const int id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
   if (id < 0) return false;
-  if (std::any_of(pads_.begin(), pads_.end(), [id](const Pad& p) { return p.InstanceId == id; })) return false;
+  if (std::any_of(pads_.begin(), pads_.end(), [id](const Pad& p) { return p.InstanceId == id; }))
+    return false;
   SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
   if (!controller) {
     notice_(std::string("Error in Gamepad : ") + SDL_GetError());
@@ -97,8 +98,8 @@ bool Gamepads::Open(int deviceIndex) {
 }
 
 void Gamepads::Close(int instanceId) {
-  const auto it =
-      std::find_if(pads_.begin(), pads_.end(), [instanceId](const Pad& p) { return p.InstanceId == instanceId; });
+  const auto it = std::find_if(pads_.begin(), pads_.end(),
+                               [instanceId](const Pad& p) { return p.InstanceId == instanceId; });
   if (it == pads_.end()) return;
   notice_("Gamepad removed : " + it->Name);
   SDL_GameControllerClose(it->Controller);
@@ -126,7 +127,8 @@ std::optional<PadChange> Gamepads::OnEvent(const PadEvent& event) {
       }
       return std::nullopt;
     case Kind::ButtonDown:
-      if (event.Button >= 0 && event.Button < kPadButtons) tapped_[static_cast<std::size_t>(event.Button)] = true;
+      if (event.Button >= 0 && event.Button < kPadButtons)
+        tapped_[static_cast<std::size_t>(event.Button)] = true;
       return std::nullopt;
   }
   return std::nullopt;
