@@ -24,7 +24,8 @@ class OptionsFile : public ::testing::Test {
   void SetUp() override {
     quillon::profile::ClearCache();
     dir_ = std::filesystem::temp_directory_path() /
-           ("pebblerun-controls-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("pebblerun-controls-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::create_directories(dir_);
     file_ = dir_ / "options.bmp";
   }
@@ -149,7 +150,8 @@ class PlayKeysTest : public ::testing::Test {
 };
 
 TEST_F(PlayKeysTest, TheGamesOwnKeysPassAsTheyAre) {
-  for (int code : {scan::Left, scan::Right, scan::Up, scan::Space, scan::P, scan::Escape, scan::Tab, scan::S}) {
+  for (int code :
+       {scan::Left, scan::Right, scan::Up, scan::Space, scan::P, scan::Escape, scan::Tab, scan::S}) {
     EXPECT_EQ(PlayKeys(b_, Held({code})), Held({code})) << KeyNameOfCode(code);
   }
   // Down is the bomb's second key: it reaches the handler as the bomb.
@@ -183,7 +185,7 @@ TEST_F(PlayKeysTest, ABoundLetterDoesNotAlsoWorkItsDebugKey) {
   Play({scan::W, scan::A});
   EXPECT_TRUE(g_->Input.JumpRequest);
   EXPECT_TRUE(g_->Input.MoveLeft);
-  EXPECT_EQ(g_->Hero.Weight, 4);      // W's weight cheat stayed off
+  EXPECT_EQ(g_->Hero.Weight, 4);       // W's weight cheat stayed off
   EXPECT_EQ(g_->World.ScrollY, 0.0f);  // and A's scrolling
   // A key nobody bound still reaches its own use.
   Play({scan::E});

@@ -103,7 +103,8 @@ TEST_F(PadKeysTest, AButtonHeldIntoAnotherPlaceWaitsForItsRelease) {
 TEST_F(PadKeysTest, HeldDirectionsRepeatInTheNameEntryOnly) {
   std::vector<bool> name, menu;
   Codes(Pad({}), InputContext::NameEntry);
-  for (int frame = 0; frame < 32; ++frame) name.push_back(Codes(Pad({PadButton::DpadUp}), InputContext::NameEntry).size() == 1);
+  for (int frame = 0; frame < 32; ++frame)
+    name.push_back(Codes(Pad({PadButton::DpadUp}), InputContext::NameEntry).size() == 1);
   PadKeys other;
   for (int frame = 0; frame < 32; ++frame) {
     KeyStates keys{};
