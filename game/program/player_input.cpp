@@ -31,7 +31,9 @@ void PauseForLostPad(GameState& g) {
 
 void RumbleFor(Program& p, JoltKind kind) {
   const GameState& g = *p.Game;
-  if (!g.RumbleOn || g.Replay.PlayingReplay) return;
+  // Only what happens to the player's own Tobo is felt: not a playback, nor
+  // the drills' blasts after his death.
+  if (!g.RumbleOn || g.Replay.PlayingReplay || ContextOf(g) != InputContext::Play) return;
   quillon::Engine& engine = p.Objects.EngineObj;
   switch (kind) {
     case JoltKind::Blast: engine.Pad_Rumble(0xFFFF, 0xC000, 220); break;

@@ -24,7 +24,7 @@ KeyStates PlayerKeys(Program& p, const KeyStates& keyboard);
 void PauseForLostPad(GameState& g);
 
 // The pad's answer to a jolt of the game, while the option "Rumble" is on
-// and the game is not a playback.
+// and Tobo is alive in a game that is not a playback.
 void RumbleFor(Program& p, JoltKind kind);
 
 }  // namespace pebblerun
