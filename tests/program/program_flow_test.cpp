@@ -10,9 +10,9 @@
 namespace pebblerun {
 namespace {
 
-using testing::AppCopy;
-using testing::CountOf;
-using testing::RunPebblerun;
+using support::AppCopy;
+using support::CountOf;
+using support::RunPebblerun;
 
 // Key presses, each held for one frame, one after another (a longer Escape
 // would also confirm the name prompt it opens).
