@@ -31,7 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool down = false;
     for (int code : b[info.Action]) {
       if (code == 0) continue;
-      if (!KeyCanBeBound(code) || ActionHoldingKey(b, code, info.Action)) std::abort();
+      if (!quillon::keys::CanBeBound(code) ||
+          quillon::keys::HolderOf(b.Keys, code, static_cast<std::size_t>(info.Action)))
+        std::abort();
       down = down || held[static_cast<std::size_t>(code)] == scan::kDown;
     }
     if ((keys[static_cast<std::size_t>(info.GameCode)] == scan::kDown) != down) std::abort();

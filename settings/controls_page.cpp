@@ -12,27 +12,30 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 #include "key_codes.h"
-#include "modMain.h"
-#include "sim/key_names.h"
 
 namespace settings {
 
-using pebblerun::GameAction;
-using pebblerun::GameActions;
-using pebblerun::InfoOf;
+namespace keys = quillon::keys;
 
 namespace {
 
-constexpr std::string_view kRumbleKey = "Rumble";
+std::size_t Index(Action action) { return static_cast<std::size_t>(action); }
 
 QString KeyText(int code) {
-  return code == 0 ? QStringLiteral("-") : QString::fromStdString(pebblerun::KeyNameOfCode(code));
+  return code == 0 ? QStringLiteral("-") : QString::fromStdString(keys::NameOfCode(code));
 }
 
-QString Label(GameAction action) { return QString::fromUtf8(InfoOf(action).Label); }
+QString Label(Action action) { return QString::fromUtf8(ControlActions()[Index(action)].Label); }
+
+std::array<keys::Binding, kActions> FileLines() {
+  std::array<keys::Binding, kActions> lines{};
+  for (std::size_t a = 0; a < lines.size(); ++a) lines[a] = ControlActions()[a].Line;
+  return lines;
+}
 
 // Why a combination cannot be bound.
 QString CombinationRefusal(const QString& combination) {
@@ -52,15 +55,16 @@ ControlsPage::ControlsPage(std::filesystem::path optionsFile, QWidget* parent)
   setWindowTitle(QStringLiteral("Controls"));
   BuildLayout();
   std::vector<std::string> problems;
-  bindings_ = pebblerun::ReadBindings(file_, problems);
+  const auto read = keys::ReadBindings(file_, ControlsSection, FileLines(), problems);
+  std::copy(read.begin(), read.end(), keys_.begin());
   if (!problems.empty()) {
     Status->setText(
         QStringLiteral("Some lines of the controls in the options file could not be used; those actions show "
                        "the game's own keys."));
   }
-  Rumble->setChecked(quillon::vb::ParseBool(ReadIni(file_, OptionsSection, kRumbleKey)).value_or(true));
+  Rumble->setChecked(quillon::vb::ParseBool(ReadIni(file_, OptionsSection, KeyRumble)).value_or(true));
   connect(Rumble, &QCheckBox::toggled, this, [this](bool on) {
-    WriteIni(file_, OptionsSection, kRumbleKey, on ? "True" : "False");
+    WriteIni(file_, OptionsSection, KeyRumble, on ? "True" : "False");
     FlushIni();
   });
   ShowKeys();
@@ -82,21 +86,21 @@ void ControlsPage::BuildLayout() {
     grid->addWidget(head, 0, column);
   }
   int row = 1;
-  for (const auto& info : GameActions()) {
-    const auto a = static_cast<std::size_t>(info.Action);
-    grid->addWidget(new QLabel(Label(info.Action), this), row, 0);
-    for (int slot = 0; slot < pebblerun::kKeysPerAction; ++slot) {
+  for (const ActionRow& info : ControlActions()) {
+    const std::size_t a = Index(info.Id);
+    grid->addWidget(new QLabel(Label(info.Id), this), row, 0);
+    for (int slot = 0; slot < 2; ++slot) {
       auto* button = new QPushButton(this);
       button->setAutoDefault(false);
       button->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Press a key...")) + 16);
-      connect(button, &QPushButton::clicked, this, [this, info, slot] { Wait({info.Action, slot}); });
+      connect(button, &QPushButton::clicked, this, [this, id = info.Id, slot] { Wait({id, slot}); });
       keyButtons_[a][static_cast<std::size_t>(slot)] = button;
       grid->addWidget(button, row, 1 + slot);
     }
     auto* clear = new QToolButton(this);
     clear->setText(QStringLiteral("x"));
     clear->setToolTip(QStringLiteral("No second key"));
-    connect(clear, &QToolButton::clicked, this, [this, info] { Clear(info.Action); });
+    connect(clear, &QToolButton::clicked, this, [this, id = info.Id] { Clear(id); });
     clearButtons_[a] = clear;
     grid->addWidget(clear, row, 3);
     grid->addWidget(new QLabel(QString::fromUtf8(info.PadButtons), this), row, 4);
@@ -120,23 +124,21 @@ void ControlsPage::BuildLayout() {
   connect(this, &QDialog::finished, this, [this] { StopWaiting(); });
 }
 
-QPushButton* ControlsPage::KeyButton(GameAction action, int slot) const {
-  return keyButtons_[static_cast<std::size_t>(action)][static_cast<std::size_t>(slot)];
+QPushButton* ControlsPage::KeyButton(Action action, int slot) const {
+  return keyButtons_[Index(action)][static_cast<std::size_t>(slot)];
 }
 
-QToolButton* ControlsPage::ClearButton(GameAction action) const {
-  return clearButtons_[static_cast<std::size_t>(action)];
-}
+QToolButton* ControlsPage::ClearButton(Action action) const { return clearButtons_[Index(action)]; }
 
 void ControlsPage::Wait(Slot slot) {
-  const bool same = waiting_ && waiting_->Action == slot.Action && waiting_->Index == slot.Index;
+  const bool same = waiting_ && waiting_->Of == slot.Of && waiting_->Index == slot.Index;
   StopWaiting();
   if (same) return;  // a second click gives up
   waiting_ = slot;
   pendingModifier_ = 0;
-  KeyButton(slot.Action, slot.Index)->setText(QStringLiteral("Press a key..."));
+  KeyButton(slot.Of, slot.Index)->setText(QStringLiteral("Press a key..."));
   Status->setText(QStringLiteral("Press the key for %1 (click the button again to keep the old one).")
-                      .arg(Label(slot.Action)));
+                      .arg(Label(slot.Of)));
   // Every key goes to the page while it waits, Tab, Escape and Enter included.
   qApp->installEventFilter(this);
 }
@@ -192,63 +194,62 @@ void ControlsPage::Take(int code) {
   if (!waiting_) return;
   const Slot slot = *waiting_;
   const QString name = KeyText(code);
-  if (code == 0 || pebblerun::KeyNameOfCode(code).empty()) {
+  if (code == 0 || keys::NameOfCode(code).empty()) {
     Status->setText(QStringLiteral("The game does not know this key. Press another one."));
     return;
   }
-  if (!pebblerun::KeyCanBeBound(code)) {
+  if (!keys::CanBeBound(code)) {
     Status->setText(QStringLiteral("%1 is kept by the game's keyboard lock; it cannot be bound.").arg(name));
     return;
   }
-  if (const auto holder = pebblerun::ActionHoldingKey(bindings_, code, slot.Action)) {
-    Status->setText(
-        QStringLiteral("%1 is already the key of %2. Press another one.").arg(name, Label(*holder)));
+  if (const auto holder = keys::HolderOf(keys_, code, Index(slot.Of))) {
+    Status->setText(QStringLiteral("%1 is already the key of %2. Press another one.")
+                        .arg(name, Label(ControlActions()[*holder].Id)));
     return;
   }
-  auto& keys = bindings_[slot.Action];
+  auto& pair = keys_[Index(slot.Of)];
   const auto other = static_cast<std::size_t>(1 - slot.Index);
-  if (keys[other] == code) {
-    Status->setText(QStringLiteral("%1 is already a key of %2.").arg(name, Label(slot.Action)));
+  if (pair[other] == code) {
+    Status->setText(QStringLiteral("%1 is already a key of %2.").arg(name, Label(slot.Of)));
   } else {
-    keys[static_cast<std::size_t>(slot.Index)] = code;
+    pair[static_cast<std::size_t>(slot.Index)] = code;
     // The first key is never empty while there is a second.
-    if (keys[0] == 0) std::swap(keys[0], keys[1]);
+    if (pair[0] == 0) std::swap(pair[0], pair[1]);
     Save();
-    Status->setText(QStringLiteral("%1: %2").arg(Label(slot.Action),
-                                                 QString::fromStdString(pebblerun::FormatActionKeys(keys))));
+    Status->setText(QStringLiteral("%1: %2").arg(Label(slot.Of), QString::fromStdString(keys::Format(pair))));
   }
   StopWaiting();
 }
 
-void ControlsPage::Clear(GameAction action) {
+void ControlsPage::Clear(Action action) {
   StopWaiting();
-  bindings_[action][1] = 0;
+  keys_[Index(action)][1] = 0;
   Save();
   ShowKeys();
 }
 
 void ControlsPage::Restore() {
   StopWaiting();
-  bindings_ = pebblerun::DefaultBindings();
+  for (const ActionRow& row : ControlActions()) keys_[Index(row.Id)] = row.Line.Defaults;
   Save();
   ShowKeys();
   Status->setText(QStringLiteral("The game's own keys are back."));
 }
 
 void ControlsPage::Save() {
-  pebblerun::WriteBindings(file_, bindings_);
+  keys::WriteBindings(file_, ControlsSection, FileLines(), keys_);
   // The game must find the keys even if the dialog is killed now.
   FlushIni();
 }
 
 void ControlsPage::ShowKeys() {
-  for (const auto& info : GameActions()) {
-    const auto& keys = bindings_[info.Action];
-    for (int slot = 0; slot < pebblerun::kKeysPerAction; ++slot) {
-      if (waiting_ && waiting_->Action == info.Action && waiting_->Index == slot) continue;
-      KeyButton(info.Action, slot)->setText(KeyText(keys[static_cast<std::size_t>(slot)]));
+  for (const ActionRow& row : ControlActions()) {
+    const auto& pair = keys_[Index(row.Id)];
+    for (int slot = 0; slot < 2; ++slot) {
+      if (waiting_ && waiting_->Of == row.Id && waiting_->Index == slot) continue;
+      KeyButton(row.Id, slot)->setText(KeyText(pair[static_cast<std::size_t>(slot)]));
     }
-    ClearButton(info.Action)->setEnabled(keys[1] != 0);
+    ClearButton(row.Id)->setEnabled(pair[1] != 0);
   }
 }
 

@@ -13,7 +13,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "sim/controls.h"
+#include <quillon/key_bindings.h>
+
+#include "modMain.h"
 
 class QCheckBox;
 class QKeyEvent;
@@ -31,14 +33,15 @@ class ControlsPage : public QDialog {
   ~ControlsPage() override;
 
   // The key buttons of an action (slot 0 and 1), and the one that clears the second key.
-  QPushButton* KeyButton(pebblerun::GameAction action, int slot) const;
-  QToolButton* ClearButton(pebblerun::GameAction action) const;
+  QPushButton* KeyButton(Action action, int slot) const;
+  QToolButton* ClearButton(Action action) const;
   QCheckBox* Rumble = nullptr;
   QPushButton* RestoreDefaults = nullptr;
   QPushButton* CloseButton = nullptr;
   QLabel* Status = nullptr;  // what became of the last key pressed
 
-  const pebblerun::ControlBindings& Bindings() const { return bindings_; }
+  using Keys = std::array<quillon::keys::KeyPair, kActions>;
+  const Keys& Bindings() const { return keys_; }
   // Whether a key button waits for a key.
   bool Waiting() const { return waiting_.has_value(); }
 
@@ -47,7 +50,7 @@ class ControlsPage : public QDialog {
 
  private:
   struct Slot {
-    pebblerun::GameAction Action;
+    Action Of;
     int Index;
   };
   void BuildLayout();
@@ -56,15 +59,15 @@ class ControlsPage : public QDialog {
   void OnKeyPress(const QKeyEvent& event);
   void OnKeyRelease(const QKeyEvent& event);
   void Take(int code);
-  void Clear(pebblerun::GameAction action);
+  void Clear(Action action);
   void Restore();
   void Save();
   void ShowKeys();
 
   std::filesystem::path file_;
-  pebblerun::ControlBindings bindings_;
-  std::array<std::array<QPushButton*, pebblerun::kKeysPerAction>, pebblerun::kGameActions> keyButtons_{};
-  std::array<QToolButton*, pebblerun::kGameActions> clearButtons_{};
+  Keys keys_{};
+  std::array<std::array<QPushButton*, 2>, kActions> keyButtons_{};
+  std::array<QToolButton*, kActions> clearButtons_{};
   std::optional<Slot> waiting_;
   int pendingModifier_ = 0;  // a Shift, Ctrl or Alt pressed alone, taken when let go
 };

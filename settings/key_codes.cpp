@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "sim/key_names.h"
+#include <quillon/key_bindings.h>
 
 namespace settings {
 
@@ -106,7 +106,7 @@ QString CombinationName(const QKeyEvent& event) {
   if (held.testFlag(Qt::AltModifier)) name += QStringLiteral("Alt+");
   if (held.testFlag(Qt::ShiftModifier)) name += QStringLiteral("Shift+");
   if (name.isEmpty()) return name;
-  const std::string key = pebblerun::KeyNameOfCode(ScanCodeOfKeyEvent(event));
+  const std::string key = quillon::keys::NameOfCode(ScanCodeOfKeyEvent(event));
   return name + (key.empty() ? QKeySequence(event.key()).toString() : QString::fromStdString(key));
 }
 

@@ -28,7 +28,18 @@
 
 namespace pebblerun {
 
-enum class ScriptAction { KeyDown, KeyUp, Close, MouseDown, MouseUp, PadAttach, PadDetach, PadDown, PadUp, PadAxis };
+enum class ScriptAction {
+  KeyDown,
+  KeyUp,
+  Close,
+  MouseDown,
+  MouseUp,
+  PadAttach,
+  PadDetach,
+  PadDown,
+  PadUp,
+  PadAxis
+};
 
 struct ScriptEvent {
   std::int64_t Frame = 0;

@@ -9,10 +9,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include <quillon/key_bindings.h>
 
 namespace pebblerun {
 
@@ -20,16 +20,16 @@ enum class GameAction { WalkLeft, WalkRight, Jump, Bomb, Pause, Back };
 inline constexpr int kGameActions = 6;
 inline constexpr int kKeysPerAction = 2;
 
-using KeyStates = std::array<std::uint8_t, 256>;     // 0x80 = down
-using ActionKeys = std::array<int, kKeysPerAction>;  // scan codes, 0 = no key
+using KeyStates = std::array<std::uint8_t, 256>;  // 0x80 = down
+using ActionKeys = quillon::keys::KeyPair;        // scan codes, 0 = no key
 
+// The settings dialog keeps the same names and defaults in a table of its
+// own (it includes nothing of the game); a test holds the two together.
 struct GameActionInfo {
   GameAction Action;
-  const char* Key;         // its key in section "controls"
-  const char* Label;       // as the settings dialog shows it
-  int GameCode;            // the scan code the game's keyboard handler reads for it
-  ActionKeys Defaults;     // the game's own keys
-  const char* PadButtons;  // the pad's buttons for it, as the settings dialog shows them
+  const char* Key;      // its key in section "controls"
+  int GameCode;         // the scan code the game's keyboard handler reads for it
+  ActionKeys Defaults;  // the game's own keys
 };
 
 // The actions in the order the file and the dialog list them.
@@ -45,26 +45,9 @@ struct ControlBindings {
 
 ControlBindings DefaultBindings();
 
-// Whether a key may drive an action: it has a name, and the keyboard lock does
-// not swallow it (the Windows keys never reach the game). Combinations such as
-// Alt+Enter cannot be bound at all: a binding is one key.
-bool KeyCanBeBound(int code);
-
-// "Space, Down" for the keys of an action (empty slots left out).
-std::string FormatActionKeys(const ActionKeys& keys);
-// The keys of such a text: one or two key names separated by a comma. nullopt
-// with the reason in error for an unknown name, a key that cannot be bound,
-// more than two keys or none.
-std::optional<ActionKeys> ParseActionKeys(std::string_view text, std::string& error);
-
-// The action other than except that has code among its keys.
-std::optional<GameAction> ActionHoldingKey(const ControlBindings& bindings, int code,
-                                           std::optional<GameAction> except = std::nullopt);
-
-// Section "controls" of the options file. A missing or empty key gives its
-// action the default keys; a line that cannot be used (see ParseActionKeys,
-// or a key an earlier action holds) does the same and adds a line for the
-// log to problems. A default key another action already holds is left out.
+// Section "controls" of the options file, read as quillon::keys::ReadBindings
+// says: a line that cannot be used gives its action the default keys and adds
+// a line for the log to problems.
 ControlBindings ReadBindings(const std::filesystem::path& optionsFile, std::vector<std::string>& problems);
 void WriteBindings(const std::filesystem::path& optionsFile, const ControlBindings& bindings);
 

@@ -59,7 +59,8 @@ void EndGame(GameState& g) {
   // The name entry's cursor keys act only once they have been let go, so a
   // key held while playing does not move the cursor (Up shares its latch
   // with the jump, as Space does with the bomb).
-  for (int code : {scan::Left, scan::Right, scan::Down}) g.Input.KeyLatches[static_cast<std::size_t>(code)] = true;
+  for (int code : {scan::Left, scan::Right, scan::Down})
+    g.Input.KeyLatches[static_cast<std::size_t>(code)] = true;
   Events(g).StopSound("walk");
   g.Hero.WalkSoundOn = false;
   if (g.World.Score < static_cast<Single>(g.Records.HighScores[9].Score)) {

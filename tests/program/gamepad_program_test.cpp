@@ -12,16 +12,18 @@
 #include <quillon/numbers.h>
 #include <quillon/profile.h>
 
-#include "headless/runner.h"
 #include "program_run.h"
 #include "sim/game_ini.h"
+#include "temp_folder.h"
+#include "trace_rows.h"
 
 namespace pebblerun {
 namespace {
 
-using testing::AppCopy;
-using testing::CountOf;
-using testing::RunPebblerun;
+using support::AppCopy;
+using support::CountOf;
+using support::RunPebblerun;
+using support::RunProgram;
 
 // Script lines in frame order: presses of pad buttons and keys, each held for
 // two frames, one every six frames.
@@ -79,7 +81,7 @@ void Table(const AppCopy& app, int score) {
   app.Write("textures/dot_black2.bmp", table);
 }
 
-testing::RunResult RunScript(const AppCopy& app, int frames, const std::vector<std::string>& more = {}) {
+support::RunResult RunScript(const AppCopy& app, int frames, const std::vector<std::string>& more = {}) {
   std::vector<std::string> args = {"--headless",
                                    "--app-dir",
                                    app.Dir().string(),
@@ -159,38 +161,43 @@ TEST(PadProgram, APadGameIsRecordedAndPlaysBackAsItWasPlayed) {
   const auto score = quillon::vb::ParseLong(Value(app, "textures/dot_black2.bmp", "hs", "s0"));
   ASSERT_TRUE(lastFrame && score);
 
-  // The simulation plays the file back to the same death with the same score.
-  SimOptions sim;
-  sim.AppDir = app.Dir().string();
-  sim.Player = SimPlayerKind::Replay;
-  sim.ReplayFile = (app.Dir() / "replay.ini").string();
-  // A playback's score is cleared in the frame he dies; it stopped growing
-  // the frame before.
-  Long deathFrame = -1;
-  Single deathScore = -1;
-  const SimResult played = RunSimulation(sim, [&](const std::string& row) {
-    if (deathFrame >= 0) return;
-    std::vector<std::string> cells;
-    std::stringstream in(row);
-    for (std::string cell; std::getline(in, cell, ',');) cells.push_back(cell);
-    if (cells[12] == "1") {
-      deathFrame = std::stol(cells[0]);
+  // The headless tool plays the file back to the same death with the same
+  // score. (A playback's score is cleared in the frame he dies; it stopped
+  // growing the frame before.)
+  const std::string replayFile = (app.Dir() / "replay.ini").string();
+  const std::string traceFile = (app.Dir() / "trace.csv").string();
+  const auto played = RunProgram(PEBBLERUN_SIM_TOOL, {"--app-dir", app.Dir().string(), "--mode", "story",
+                                                      "--replay", replayFile, "--trace", traceFile});
+  ASSERT_EQ(played.ExitCode, 0) << played.Output;
+  std::smatch summary;
+  ASSERT_TRUE(std::regex_search(played.Output, summary, std::regex("frames=([0-9]+) .*result=died")))
+      << played.Output;
+  long deathFrame = -1;
+  float deathScore = -1;
+  std::istringstream rows(ReadBytes(traceFile));
+  std::string row;
+  std::getline(rows, row);  // the header
+  while (deathFrame < 0 && std::getline(rows, row)) {
+    if (support::GameOverRow(row)) {
+      deathFrame = support::FrameOf(row);
     } else {
-      deathScore = std::stof(cells[7]);
+      std::stringstream cells(row);
+      std::string cell;
+      for (int column = 0; column <= 7; ++column) std::getline(cells, cell, ',');
+      deathScore = std::stof(cell);
     }
-  });
-  ASSERT_TRUE(played.Died);
+  }
+  EXPECT_GE(deathFrame, 0);
   EXPECT_LT(deathFrame, *lastFrame);  // he died before the name was confirmed
-  EXPECT_EQ(static_cast<Long>(std::lround(deathScore)), *score);
+  EXPECT_EQ(std::lround(deathScore), *score);
 
   // And so does the program itself.
-  const auto playback =
-      RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay", sim.ReplayFile});
+  const auto playback = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay", replayFile});
   std::smatch m;
   ASSERT_TRUE(std::regex_search(playback.Output, m, std::regex("replay frame=([0-9]+) lastframe=([0-9]+)")))
       << playback.Output;
   EXPECT_EQ(std::stol(m[2]), *lastFrame);
-  EXPECT_EQ(std::stol(m[1]), played.Frames);
+  EXPECT_EQ(m[1], summary[1]);
 }
 
 TEST(PadProgram, PullingThePadOutPausesTheGameAndPluggingItInAgainResumes) {

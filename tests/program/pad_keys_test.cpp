@@ -1,17 +1,14 @@
 // The pad's buttons and stick as the keys the game reads: per place (menus,
 // play, name entry), the stick's dead zone, buttons held across a change of
-// place, and the repeat of held keys in the name entry. Also the script's pad
-// lines.
+// place, and the repeat of held keys in the name entry.
 
 #include "program/pad_keys.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
 #include <vector>
 
-#include "program/script_pad.h"
 #include "sim/scan_codes.h"
 
 namespace pebblerun {
@@ -117,34 +114,6 @@ TEST_F(PadKeysTest, HeldDirectionsRepeatInTheNameEntryOnly) {
     EXPECT_EQ(name[static_cast<std::size_t>(frame)], expected) << frame;
     EXPECT_TRUE(menu[static_cast<std::size_t>(frame)]) << frame;
   }
-}
-
-TEST(ScriptPadLines, ReadWhatTheyNameAndRefuseTheRest) {
-  std::vector<std::string> errors;
-  const auto events = ParseInputScript(
-      "3 pad attach\n4 pad down A\n5 pad up dpleft\n6 pad axis leftx -32768\n7 pad axis lefty 32767\n"
-      "8 pad detach\n9 pad down turbo\n10 pad axis leftx 40000\n11 pad shake\n12 pad attach now\n",
-      errors);
-  ASSERT_EQ(events.size(), 6u);
-  EXPECT_EQ(events[0].Action, ScriptAction::PadAttach);
-  EXPECT_EQ(events[1].Action, ScriptAction::PadDown);
-  EXPECT_EQ(events[1].Code, static_cast<int>(PadButton::A));
-  EXPECT_EQ(events[2].Action, ScriptAction::PadUp);
-  EXPECT_EQ(events[2].Code, static_cast<int>(PadButton::DpadLeft));
-  EXPECT_EQ(events[3].Value, -32768);
-  EXPECT_EQ(events[4].Code, static_cast<int>(PadAxis::LeftY));
-  EXPECT_EQ(events[5].Action, ScriptAction::PadDetach);
-  ASSERT_EQ(errors.size(), 4u);
-  EXPECT_NE(errors[0].find("line 7"), std::string::npos);
-  EXPECT_NE(errors[0].find("turbo"), std::string::npos);
-
-  InputScript script(events);
-  auto g = std::make_unique<GameState>();
-  script.Advance(5, *g);
-  EXPECT_EQ(script.TakePadEvents().size(), 3u);
-  EXPECT_TRUE(script.TakePadEvents().empty());
-  script.Advance(8, *g);
-  EXPECT_EQ(script.TakePadEvents().size(), 3u);
 }
 
 }  // namespace

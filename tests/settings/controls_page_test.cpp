@@ -20,9 +20,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "sim/controls.h"
 #include "sim/scan_codes.h"
 
 using pebblerun::GameAction;
+using settings::Action;
 using settings::ControlsPage;
 
 namespace {
@@ -61,17 +63,17 @@ class ControlsPageTest : public QObject {
     Options options;
     ControlsPage page(options.File());
     page.show();
-    QCOMPARE(page.KeyButton(GameAction::Jump, 0)->text(), QString("Up"));
-    QCOMPARE(page.KeyButton(GameAction::Bomb, 1)->text(), QString("Down"));
-    QTest::mouseClick(page.KeyButton(GameAction::Jump, 0), Qt::LeftButton);
+    QCOMPARE(page.KeyButton(Action::Jump, 0)->text(), QString("Up"));
+    QCOMPARE(page.KeyButton(Action::Bomb, 1)->text(), QString("Down"));
+    QTest::mouseClick(page.KeyButton(Action::Jump, 0), Qt::LeftButton);
     QVERIFY(page.Waiting());
-    QTest::keyClick(page.KeyButton(GameAction::Jump, 0), Qt::Key_W);
+    QTest::keyClick(page.KeyButton(Action::Jump, 0), Qt::Key_W);
     QVERIFY(!page.Waiting());
-    QCOMPARE(page.KeyButton(GameAction::Jump, 0)->text(), QString("W"));
+    QCOMPARE(page.KeyButton(Action::Jump, 0)->text(), QString("W"));
     // A second key, taken even when it is Tab or Escape (which the dialog would otherwise use).
-    QTest::mouseClick(page.KeyButton(GameAction::Jump, 1), Qt::LeftButton);
+    QTest::mouseClick(page.KeyButton(Action::Jump, 1), Qt::LeftButton);
     QTest::keyClick(&page, Qt::Key_Tab);
-    QTest::mouseClick(page.KeyButton(GameAction::Back, 1), Qt::LeftButton);
+    QTest::mouseClick(page.KeyButton(Action::Back, 1), Qt::LeftButton);
     QTest::keyClick(&page, Qt::Key_Backspace);
     QVERIFY(page.isVisible());
     const auto game = options.Game();
@@ -80,17 +82,17 @@ class ControlsPageTest : public QObject {
              (pebblerun::ActionKeys{pebblerun::scan::Escape, pebblerun::scan::Backspace}));
     QVERIFY(options.Text().contains("Sound_On=True"));
     // The second key can go again.
-    QVERIFY(page.ClearButton(GameAction::Jump)->isEnabled());
-    QTest::mouseClick(page.ClearButton(GameAction::Jump), Qt::LeftButton);
+    QVERIFY(page.ClearButton(Action::Jump)->isEnabled());
+    QTest::mouseClick(page.ClearButton(Action::Jump), Qt::LeftButton);
     QCOMPARE(options.Game()[GameAction::Jump], (pebblerun::ActionKeys{pebblerun::scan::W, 0}));
-    QVERIFY(!page.ClearButton(GameAction::Jump)->isEnabled());
+    QVERIFY(!page.ClearButton(Action::Jump)->isEnabled());
   }
 
   void refusesKeysItCannotTakeAndSaysWhy() {
     Options options;
     ControlsPage page(options.File());
     page.show();
-    QTest::mouseClick(page.KeyButton(GameAction::Jump, 0), Qt::LeftButton);
+    QTest::mouseClick(page.KeyButton(Action::Jump, 0), Qt::LeftButton);
     QTest::keyClick(&page, Qt::Key_Space);
     QVERIFY(page.Waiting());
     QVERIFY2(page.Status->text().contains("Space is already the key of Bomb"),
@@ -104,9 +106,9 @@ class ControlsPageTest : public QObject {
     QVERIFY2(page.Status->text().contains("LWin"), qPrintable(page.Status->text()));
     QVERIFY(page.Waiting());
     // Nothing reached the file; a click on the button gives up.
-    QTest::mouseClick(page.KeyButton(GameAction::Jump, 0), Qt::LeftButton);
+    QTest::mouseClick(page.KeyButton(Action::Jump, 0), Qt::LeftButton);
     QVERIFY(!page.Waiting());
-    QCOMPARE(page.KeyButton(GameAction::Jump, 0)->text(), QString("Up"));
+    QCOMPARE(page.KeyButton(Action::Jump, 0)->text(), QString("Up"));
     QVERIFY(!options.Text().contains("[controls]"));
   }
 
@@ -114,7 +116,7 @@ class ControlsPageTest : public QObject {
     Options options;
     ControlsPage page(options.File());
     page.show();
-    QTest::mouseClick(page.KeyButton(GameAction::Bomb, 0), Qt::LeftButton);
+    QTest::mouseClick(page.KeyButton(Action::Bomb, 0), Qt::LeftButton);
     QTest::keyPress(&page, Qt::Key_Control);
     QVERIFY(page.Waiting());
     QTest::keyRelease(&page, Qt::Key_Control);
@@ -126,12 +128,12 @@ class ControlsPageTest : public QObject {
     Options options("[main]\r\nRumble=False\r\n[controls]\r\nWalkLeft=A\r\nWalkRight=D\r\nJump=Bogus\r\n");
     ControlsPage page(options.File());
     page.show();
-    QCOMPARE(page.KeyButton(GameAction::WalkLeft, 0)->text(), QString("A"));
-    QCOMPARE(page.KeyButton(GameAction::Jump, 0)->text(), QString("Up"));  // the damaged line's default
+    QCOMPARE(page.KeyButton(Action::WalkLeft, 0)->text(), QString("A"));
+    QCOMPARE(page.KeyButton(Action::Jump, 0)->text(), QString("Up"));  // the damaged line's default
     QVERIFY(page.Status->text().contains("could not be used"));
     QVERIFY(!page.Rumble->isChecked());
     QTest::mouseClick(page.RestoreDefaults, Qt::LeftButton);
-    QCOMPARE(page.KeyButton(GameAction::WalkLeft, 0)->text(), QString("Left"));
+    QCOMPARE(page.KeyButton(Action::WalkLeft, 0)->text(), QString("Left"));
     QCOMPARE(options.Game(), pebblerun::DefaultBindings());
     QVERIFY(options.Text().contains("Jump=Up"));
     page.Rumble->click();
@@ -144,6 +146,19 @@ class ControlsPageTest : public QObject {
     QVERIFY(page.Rumble->isChecked());
     page.Rumble->click();
     QVERIFY(options.Text().contains("Rumble=False"));
+  }
+
+  // The dialog keeps its own copy of the game's actions: the same keys in the
+  // file, the same defaults, in the same order.
+  void listsTheGamesActions() {
+    const auto& game = pebblerun::GameActions();
+    const auto& dialog = settings::ControlActions();
+    QCOMPARE(dialog.size(), game.size());
+    for (std::size_t a = 0; a < game.size(); ++a) {
+      QCOMPARE(std::string(dialog[a].Line.Key), std::string(game[a].Key));
+      QVERIFY(dialog[a].Line.Defaults == game[a].Defaults);
+      QCOMPARE(static_cast<int>(dialog[a].Id), static_cast<int>(game[a].Action));
+    }
   }
 
   void theMainDialogOpensThePage() {
