@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "backdrop.h"
+#include "controls_page.h"
 #include "modMain.h"
 #include "video_export.h"
 
@@ -83,6 +84,8 @@ void frmMain::BuildLayout() {
   column->addWidget(Check1);
   column->addWidget(Check2);
   column->addWidget(Check3);
+  CommandControls = new QPushButton(QStringLiteral("Controls\u2026"), card);
+  column->addWidget(CommandControls, 0, Qt::AlignLeft);
   column->addWidget(SeparatorLine(card));
 
   Command2 = new QPushButton(QStringLiteral("Reset 'STORY' high scores"), card);
@@ -109,6 +112,7 @@ void frmMain::BuildLayout() {
   connect(Command1s, &QPushButton::clicked, this, &frmMain::Command1s_Click);
   connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
   connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+  connect(CommandControls, &QPushButton::clicked, this, [this] { OpenControlsPage(this, FileINI_); });
 }
 
 std::array<std::pair<QCheckBox*, std::string_view>, 3> frmMain::BoundBoxes() const {

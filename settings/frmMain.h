@@ -42,14 +42,15 @@ class frmMain : public QDialog {
   WarnFn Warn;
   StartFn StartProgram;
 
-  QCheckBox* Check1 = nullptr;       // "Full screen"
-  QCheckBox* Check2 = nullptr;       // "Sounds and Music"
-  QCheckBox* Check3 = nullptr;       // "High details"
-  QPushButton* Command1 = nullptr;   // "SAVE"
-  QPushButton* Command1s = nullptr;  // "SAVE & PLAY"
-  QPushButton* Command2 = nullptr;   // "Reset 'STORY' high scores"
-  QPushButton* Command3 = nullptr;   // "Reset 'ARCADE' high scores"
-  QPushButton* Command4 = nullptr;   // "Save last game as video…" (video_export.h)
+  QCheckBox* Check1 = nullptr;             // "Full screen"
+  QCheckBox* Check2 = nullptr;             // "Sounds and Music"
+  QCheckBox* Check3 = nullptr;             // "High details"
+  QPushButton* Command1 = nullptr;         // "SAVE"
+  QPushButton* Command1s = nullptr;        // "SAVE & PLAY"
+  QPushButton* Command2 = nullptr;         // "Reset 'STORY' high scores"
+  QPushButton* Command3 = nullptr;         // "Reset 'ARCADE' high scores"
+  QPushButton* Command4 = nullptr;         // "Save last game as video…" (video_export.h)
+  QPushButton* CommandControls = nullptr;  // "Controls..." opens the keys and pad page
   VideoExport* Exporter = nullptr;
   QTimer Timer1;
 

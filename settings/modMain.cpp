@@ -39,6 +39,19 @@ bool WriteIni(const std::filesystem::path& file, std::string_view section, std::
 
 bool FlushIni() { return quillon::profile::Flush(); }
 
+const std::array<ActionRow, kActions>& ControlActions() {
+  // Scan codes: Left 0xCB, Right 0xCD, Up 0xC8, Space 0x39, Down 0xD0, P 0x19, Escape 0x01.
+  static constexpr std::array<ActionRow, kActions> kRows{{
+      {Action::WalkLeft, {"WalkLeft", {0xCB, 0}}, "Walk left", "D-pad left, left stick"},
+      {Action::WalkRight, {"WalkRight", {0xCD, 0}}, "Walk right", "D-pad right, left stick"},
+      {Action::Jump, {"Jump", {0xC8, 0}}, "Jump", "A"},
+      {Action::Bomb, {"Bomb", {0x39, 0xD0}}, "Bomb", "B, X"},
+      {Action::Pause, {"Pause", {0x19, 0}}, "Pause", "Start"},
+      {Action::Back, {"Back", {0x01, 0}}, "Back", "Back"},
+  }};
+  return kRows;
+}
+
 bool CheckedFromText(std::string_view text) { return quillon::vb::ParseBool(text).value_or(false); }
 
 std::optional<std::string> DeleteHighScoreFile(const std::filesystem::path& file) {

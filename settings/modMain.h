@@ -3,10 +3,13 @@
 // through the engine's INI and path layer, so the dialog and the game read and
 // write the options file with the same code.
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include <quillon/key_bindings.h>
 
 namespace settings {
 
@@ -17,6 +20,21 @@ inline constexpr std::string_view KeyFullScreen = "FULL_SCREEN";
 inline constexpr std::string_view KeySoundOn = "Sound_On";
 inline constexpr std::string_view KeyDetailsHigh = "Details_High";
 inline constexpr std::string_view KeyStoryRead = "StoryReaden";
+inline constexpr std::string_view KeyRumble = "Rumble";  // on when missing
+
+// The game's actions as section "controls" of the options file names them,
+// with the game's own keys (the game keeps the same table; a test holds the
+// two together) and the pad buttons that do the same.
+inline constexpr std::string_view ControlsSection = "controls";
+enum class Action { WalkLeft, WalkRight, Jump, Bomb, Pause, Back };
+inline constexpr int kActions = 6;
+struct ActionRow {
+  Action Id;
+  quillon::keys::Binding Line;  // key name in the file, default keys
+  const char* Label;
+  const char* PadButtons;
+};
+const std::array<ActionRow, kActions>& ControlActions();
 
 // The files, under the application folder, resolved without regard to case.
 std::filesystem::path OptionsFilePath(const std::filesystem::path& appDir);

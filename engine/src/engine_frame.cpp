@@ -47,6 +47,7 @@ void Engine::Impl::SampleInput() {
   if (!InputReady) return;
   Keyboard.Sample();
   MouseDevice.Sample();
+  PadSample = Pads ? Pads->Sample() : PadState{};
 }
 
 void Engine::Impl::PresentFrame() {

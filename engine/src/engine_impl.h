@@ -13,6 +13,7 @@
 #include "input_state.h"
 #include "letter_table.h"
 #include "platform/events.h"
+#include "platform/gamepad.h"
 #include "platform/video.h"
 #include "quillon/engine.h"
 #include "sprite_math.h"
@@ -27,6 +28,8 @@ struct Engine::Impl : platform::EventSink {
   bool InputReady = false;
   KeyboardInput Keyboard;
   MouseInput MouseDevice;
+  std::unique_ptr<platform::Gamepads> Pads;  // none without a display or when they cannot start
+  PadState PadSample;
 
   audio::SoundCard Sound;  // the sound device and the named sounds
 
@@ -47,6 +50,7 @@ struct Engine::Impl : platform::EventSink {
   // trail collects the step numbers. False with error set on failure.
   bool OpenDisplay(const DisplayOptions& options, std::string& trail, std::string& error);
   bool InitInput();
+  void InitPads();
   void InitSound();
   void CloseDisplay();
 
@@ -64,6 +68,7 @@ struct Engine::Impl : platform::EventSink {
   void OnMouseButton(int button, bool down) override;
   void OnWheel(int delta) override;
   void OnWindow(platform::WindowChange change) override;
+  void OnPad(const platform::PadEvent& event) override;
 };
 
 }  // namespace quillon

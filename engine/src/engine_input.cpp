@@ -117,12 +117,14 @@ void Engine::Impl::OnWindow(platform::WindowChange change) {
       // Like a device that lost its acquisition: the last sample stays.
       Keyboard.Lose();
       MouseDevice.Lose();
+      if (Pads) Pads->Lose();
       Emit(WindowEventKind::FocusLost);
       break;
     case platform::WindowChange::FocusGained:
       SwallowedPress.fill(false);
       Keyboard.Acquire();
       MouseDevice.Acquire();
+      if (Pads) Pads->Acquire();
       Emit(WindowEventKind::FocusGained);
       break;
   }

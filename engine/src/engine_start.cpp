@@ -172,6 +172,7 @@ bool Engine::Impl::InitInput() {
   }
   Keyboard.Reset();
   MouseDevice.Reset();
+  InitPads();
   InputReady = true;
   return true;
 }
@@ -180,6 +181,8 @@ void Engine::Impl::CloseDisplay() {
   InputReady = false;
   Keyboard.Reset();
   MouseDevice.Reset();
+  Pads.reset();
+  PadSample = PadState{};
   Texts.Clear();
   Video.reset();
 }

@@ -1,6 +1,7 @@
 #include "program/frmMain.h"
 
 #include "program/mod_KeyboardLock.h"
+#include "program/player_input.h"
 
 namespace pebblerun {
 
@@ -28,6 +29,7 @@ void HandleWindowEvent(Program& p, const quillon::WindowEvent& event) {
     case Kind::MouseDown: SetMouseButton(g, event.Button, true); break;
     case Kind::MouseUp: SetMouseButton(g, event.Button, false); break;
     case Kind::ToggleFullScreen: ToggleFullScreen(p); break;
+    case Kind::PadRemoved: PauseForLostPad(g); break;
     default: break;
   }
 }

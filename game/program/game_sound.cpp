@@ -3,6 +3,7 @@
 #include <quillon/mp3player.h>
 
 #include "program/init_dxLoad.h"
+#include "program/player_input.h"
 #include "sim/game_ini.h"
 
 namespace pebblerun {
@@ -91,5 +92,7 @@ void EngineEvents::PlaySound(const std::string& name, bool loop, std::int32_t vo
 }
 
 void EngineEvents::StopSound(const std::string& name) { program_.Objects.EngineObj.SoundStop(name); }
+
+void EngineEvents::Jolt(JoltKind kind) { RumbleFor(program_, kind); }
 
 }  // namespace pebblerun

@@ -61,6 +61,7 @@ class EngineEvents final : public GameEvents {
   void SaveScreenshot() override;
   void Log(const std::string& line) override;
   void SetCursorVisible(bool visible) override;
+  void Jolt(JoltKind kind) override;
 
  private:
   Program& program_;

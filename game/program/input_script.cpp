@@ -7,6 +7,7 @@
 #include <quillon/ascii.h>
 #include <quillon/numbers.h>
 
+#include "program/script_pad.h"
 #include "sim/game_state.h"
 #include "sim/scan_codes.h"
 
@@ -111,7 +112,7 @@ bool ReadMouse(const Words& words, ScriptEvent& e, std::string&) {
 }
 
 constexpr LineKind kLineKinds[] = {
-    {"down", ReadKey}, {"up", ReadKey}, {"close", ReadClose}, {"mouse", ReadMouse}};
+    {"down", ReadKey}, {"up", ReadKey}, {"close", ReadClose}, {"mouse", ReadMouse}, {"pad", ReadPadLine}};
 
 std::optional<ScriptEvent> ParseLine(const std::string& line, std::string& error) {
   std::istringstream in(line);

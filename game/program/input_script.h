@@ -4,6 +4,12 @@
 //   FRAME up KEY
 //   FRAME close           (the window's close button)
 //   FRAME mouse BUTTON down|up      (BUTTON: left, right, middle)
+//   FRAME pad attach | FRAME pad detach        (a virtual game controller)
+//   FRAME pad down|up BUTTON   (a, b, x, y, back, guide, start, leftstick,
+//                               rightstick, leftshoulder, rightshoulder,
+//                               dpup, dpdown, dpleft, dpright)
+//   FRAME pad axis AXIS VALUE  (leftx, lefty, rightx, righty, lefttrigger,
+//                               righttrigger; -32768..32767)
 // FRAME counts the passes of the main loop from 0; KEY is a scan code of two
 // or more decimal digits ("57") or a key name: Escape, Enter, Space, Tab,
 // Backspace, Up, Down, Left, Right, A..Z, 0..9, F1..F12, the modifier keys
@@ -14,20 +20,35 @@
 // Scripted keys are typed into the window's event queue, so they take the
 // path real keys take (the keyboard lock, Alt+Enter, the key state): a
 // combination is typed as its keys, e.g. "10 down LAlt", "11 down Tab".
+// Pad lines drive the engine's virtual pad, which the game reads from the
+// next frame on like any pad plugged in.
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pebblerun {
 
-enum class ScriptAction { KeyDown, KeyUp, Close, MouseDown, MouseUp };
+enum class ScriptAction {
+  KeyDown,
+  KeyUp,
+  Close,
+  MouseDown,
+  MouseUp,
+  PadAttach,
+  PadDetach,
+  PadDown,
+  PadUp,
+  PadAxis
+};
 
 struct ScriptEvent {
   std::int64_t Frame = 0;
   ScriptAction Action = ScriptAction::KeyDown;
-  int Code = 0;  // scan code, or mouse button 1 left, 2 right, 3 middle
+  int Code = 0;   // scan code, mouse button 1 left, 2 right, 3 middle, or pad button or axis
+  int Value = 0;  // a pad axis's value
 };
 
 // The scan code of a key name or number; nullopt for anything else.

@@ -17,6 +17,8 @@
 #include <quillon/extra.h>
 #include <quillon/texture.h>
 
+#include "program/pad_keys.h"
+#include "sim/controls.h"
 #include "sim/game_state.h"
 
 namespace pebblerun {
@@ -164,6 +166,8 @@ struct Program {
   GameAssets Assets;
   FrameTiming Timing;
   MenuLooks Menu;
+  ControlBindings Controls = DefaultBindings();  // the keys of the options file's "controls"
+  PadKeys Pad;
 };
 
 }  // namespace pebblerun

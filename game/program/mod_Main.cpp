@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <utility>
 
 #include <quillon/atomic_file.h>
 #include <quillon/frame_wait.h>
@@ -17,6 +18,8 @@
 #include "program/init_dxLoad.h"
 #include "program/mod_Menu.h"
 #include "program/mod_Render.h"
+#include "program/player_input.h"
+#include "program/script_pad.h"
 #include "program/video_export.h"
 #include "sim/game_frame.h"
 #include "sim/high_scores.h"
@@ -94,6 +97,11 @@ void ApplyScriptEvents(Program& p, RunControl& run) {
         if (e.Code == 3) g.Input.MouseThirdDown = down;
         break;
       }
+      case ScriptAction::PadAttach:
+      case ScriptAction::PadDetach:
+      case ScriptAction::PadDown:
+      case ScriptAction::PadUp:
+      case ScriptAction::PadAxis: run.PadEvents.push_back(e); break;
     }
   }
 }
@@ -279,6 +287,8 @@ bool StartUp(Program& p, const CommandLine& cl, std::string& step) {
   }
   step = "the engine start";
   o.EngineObj.Quillon_Start_OnlySound(0, g.AppFolder);
+  step = "the controls in textures\\options.bmp";
+  LoadControls(p);
   if (!o.MenuMusic) o.MenuMusic = MakeEngineMusicPlayer();
   if (!o.GameMusic) o.GameMusic = MakeEngineMusicPlayer();
   step = "the display start and the game's pictures, sounds and fonts";
@@ -312,7 +322,8 @@ void StartReplayNow(Program& p, const std::string& file) {
 
 void MainLoopPass(Program& p, RunControl& run) {
   GameState& g = *p.Game;
-  const auto keys = FrameKeys(p, run);
+  const auto keys = PlayerKeys(p, FrameKeys(p, run));
+  ApplyScriptedPad(p.Objects.EngineObj, std::exchange(run.PadEvents, {}));
   g.Input.Keys = keys;
   const bool inGameAtStart = g.InGame;
   quillon::Engine& e = p.Objects.EngineObj;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "program/command_line.h"
 #include "program/input_script.h"
@@ -25,6 +26,7 @@ struct RunControl {
   bool EndWithReplay = false;    // end when the replay given at start is over
   std::string ReplayFile;        // that replay, found
   InputScript Script;
+  std::vector<ScriptEvent> PadEvents;  // the script's pad lines due, applied after the frame's keys
   std::int64_t Frame = 0;  // passes so far
   // Runs after every pass; false ends the run with exit code StopCode.
   std::function<bool(Program&)> AfterPass;

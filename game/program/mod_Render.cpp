@@ -9,6 +9,7 @@
 
 #include "program/modBonus.h"
 #include "program/mod_Menu.h"
+#include "sim/game_keys.h"
 #include "sim/playfield.h"
 
 namespace pebblerun {
@@ -259,8 +260,11 @@ void DrawRecordPrompt(Frame& f) {
   f.e.Draw(f.a.s_title, 150, 160, 512, 64, 0, 100, 0, 0, w, h);
   f.e.Draw(f.a.s_yournameplease, 147, 300, 512, 64, 0, 100, 0, 0, w, h);
   const std::string& name = g.Records.TypedName;
-  f.e.DrawText(f.a.blue, name, static_cast<float>(323 - 11 * static_cast<int>(name.size())), 240, 1, 0, 100,
-               155, 255, 200);
+  const float x = static_cast<float>(323 - 11 * static_cast<int>(name.size()));
+  f.e.DrawText(f.a.blue, name, x, 240, 1, 0, 100, 155, 255, 200);
+  // The cursor blinks under its letter, or under the blank slot after the name.
+  if (std::fmod(TimerSeconds(), 0.8) < 0.5)
+    f.e.DrawText(f.a.blue, "_", x + 22 * static_cast<float>(NameCursor(g)), 244, 1, 0, 100, 155, 255, 200);
 }
 
 void DrawHints(Frame& f) {

@@ -9,6 +9,12 @@
 
 namespace pebblerun {
 
+// Something the player should feel in his hands (a pad's rumble).
+enum class JoltKind {
+  Blast,        // Tobo's bomb or a bonus bomb went off
+  HardLanding,  // Tobo landed hard enough to smash tiles
+};
+
 class GameEvents {
  public:
   virtual ~GameEvents() = default;
@@ -33,6 +39,8 @@ class GameEvents {
 
   // Show or hide the system cursor (the tuning's choice in full screen).
   virtual void SetCursorVisible(bool visible) { (void)visible; }
+
+  virtual void Jolt(JoltKind kind) { (void)kind; }
 };
 
 }  // namespace pebblerun

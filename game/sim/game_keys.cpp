@@ -1,6 +1,8 @@
 #include "sim/game_keys.h"
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "sim/scan_codes.h"
 #include "sim/tiles.h"
@@ -10,6 +12,9 @@ namespace pebblerun {
 namespace {
 
 constexpr std::size_t kNameLimit = 20;
+// What up and down run through at the cursor; a blank slot counts as the
+// space at the end, so up from it gives "A" and down "9".
+constexpr std::string_view kDialLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ";
 
 bool IsDown(const GameState& g, int code) { return g.Input.Keys[code] == scan::kDown; }
 bool IsUp(const GameState& g, int code) { return g.Input.Keys[code] == 0; }
@@ -138,16 +143,61 @@ void NameEntryKeys(GameState& g) {
   // last bomb types nothing until it has been released.
   if (Pressed(g, scan::Space, g.Input.BombHeld)) AddNameChar(g, " ");
   if (Pressed(g, scan::Backspace)) AddNameChar(g, "-");
+  // The cursor keys: a pad's d-pad drives the same keys.
+  if (Pressed(g, scan::Left)) MoveNameCursor(g, -1);
+  if (Pressed(g, scan::Right)) MoveNameCursor(g, 1);
+  if (Pressed(g, scan::Up, g.Input.UpHeld)) DialNameChar(g, 1);
+  if (Pressed(g, scan::Down)) DialNameChar(g, -1);
+}
+
+std::size_t NameCursor(const GameState& g) {
+  const std::size_t size = g.Records.TypedName.size();
+  const auto fromEnd = static_cast<std::size_t>(std::max<int>(g.Records.NameCursorFromEnd, 0));
+  return size - std::min(fromEnd, size);
+}
+
+void MoveNameCursor(GameState& g, int step) {
+  const auto size = static_cast<int>(g.Records.TypedName.size());
+  const int slot = std::clamp(static_cast<int>(NameCursor(g)) + step, 0, size);
+  if (slot == static_cast<int>(NameCursor(g))) return;
+  g.Records.NameCursorFromEnd = static_cast<Integer>(size - slot);
+  PlaySound(g, "key", false, 100);
+}
+
+void DialNameChar(GameState& g, int step) {
+  auto& name = g.Records.TypedName;
+  const std::size_t slot = NameCursor(g);
+  const auto count = static_cast<int>(kDialLetters.size());
+  if (slot == name.size()) {
+    // The blank slot after the name becomes a letter, and the cursor stays on it.
+    if (name.size() >= kNameLimit) return;
+    name += kDialLetters[static_cast<std::size_t>((count - 1 + step % count + count) % count)];
+    g.Records.NameCursorFromEnd = 1;
+  } else {
+    const auto at = kDialLetters.find(name[slot]);
+    const int from = at == std::string_view::npos ? count - 1 : static_cast<int>(at);
+    name[slot] = kDialLetters[static_cast<std::size_t>(((from + step) % count + count) % count)];
+  }
+  PlaySound(g, "key", false, 100);
 }
 
 void AddNameChar(GameState& g, const std::string& ch) {
   auto& name = g.Records.TypedName;
+  const std::size_t slot = NameCursor(g);
   if (ch == "-") {
+    // Deletes the character under the cursor, or the last one from the
+    // blank slot after the name.
     if (name.empty()) return;
-    name.pop_back();
+    if (slot < name.size()) {
+      name.erase(slot, 1);
+      g.Records.NameCursorFromEnd = static_cast<Integer>(name.size() - slot);
+    } else {
+      name.pop_back();
+    }
   } else {
+    // Typed before the character under the cursor; at the end, appended.
     if (name.size() >= kNameLimit) return;
-    name += ch;
+    name.insert(slot, ch);
   }
   PlaySound(g, "key", false, 100);
 }

@@ -292,6 +292,10 @@ struct HighScoreRow {
 struct HighScoreState {
   std::array<HighScoreRow, kHighScoreRows> HighScores{};
   std::string TypedName;
+  // The cursor of the name entry, counted in characters from the end of
+  // TypedName: 0 is the blank slot after the name, so a name set anywhere
+  // has its cursor at the end, where typing appends.
+  Integer NameCursorFromEnd = 0;
   std::string LastEntryName;
   std::string NewEntryKey;
 };
@@ -440,6 +444,7 @@ struct GameState {
   bool StoryMode = false;
   bool ArcadeLocked = false;
   bool StoryRead = false;
+  bool RumbleOn = false;  // a pad rumbles on blasts and hard landings
 
   ::pebblerun::Tuning Tuning;
   std::array<LevelSpec, kLevelSpecs> LevelSpecs{};

@@ -14,8 +14,6 @@ namespace vb = quillon::vb;
 
 namespace {
 
-constexpr const char* kOptionsFile = "\\textures\\options.bmp";
-
 struct OptionKey {
   const char* key;
   bool GameState::*field;
@@ -24,11 +22,12 @@ struct OptionKey {
 
 // Defaults for a file that lacks a key (the settings dialog never writes
 // "GameMode_Story" and "ArcadeLocked"): story mode, arcade locked, sound on,
-// high details, windowed, story not read.
+// high details, windowed, story not read, rumble on.
 constexpr OptionKey kOptionKeys[] = {
     {"Details_High", &GameState::DetailsHigh, true},  {"GameMode_Story", &GameState::StoryMode, true},
     {"Sound_On", &GameState::SoundOn, true},          {"FULL_SCREEN", &GameState::FullScreen, false},
     {"ArcadeLocked", &GameState::ArcadeLocked, true}, {"StoryReaden", &GameState::StoryRead, false},
+    {"Rumble", &GameState::RumbleOn, true},
 };
 
 }  // namespace

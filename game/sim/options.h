@@ -12,9 +12,11 @@
 
 namespace pebblerun {
 
-// Reads the six options; a missing or unreadable key takes its default
+inline constexpr const char* kOptionsFile = "\\textures\\options.bmp";
+
+// Reads the seven options; a missing or unreadable key takes its default
 // (story mode, arcade locked, sound on, high details, windowed, story not
-// read) and is written back.
+// read, rumble on) and is written back.
 void LoadOptions(GameState& g);
 // The same from the file's text already in memory; the keys that took their
 // default and that default, for the caller to write back.

@@ -148,6 +148,7 @@ void GroundContact(GameState& g) {
   if (right) PaintAt(g, h.PX + 26, h.PY + 32);
   if (left) PaintAt(g, h.PX + 4, h.PY + 32);
   if (!(right || left) || !(h.PVY > 0)) return;
+  if (h.PVY >= g.Tuning.Falling_Tiles.Hit_SmashOnForce) Events(g).Jolt(JoltKind::HardLanding);
   if (KindAt(g, h.PX + 18, h.PY + 32) == 3 || KindAt(g, h.PX + 14, h.PY + 32) == 3) {
     LandOnGum(g);
   } else {

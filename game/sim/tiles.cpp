@@ -269,6 +269,7 @@ void Explode(GameState& g, Single bonusIndex) {
   SpawnBlast(g, cx - 51, cy - 45 + scroll, cx - 16 + r1 * 80 - 40, cy + r2 * 80 - 40 + scroll,
              static_cast<Single>(std::floor(r3 * 120.0f) - 60));
   PlaySound(g, "explode" + std::to_string(g.CosmeticRandom.RndNum(5, 6)), false, 100);
+  Events(g).Jolt(JoltKind::Blast);
 }
 
 void SpawnParticle(GameState& g, Integer kind, Single x, Single y, Single vx, Single vy, Single spin,

@@ -2,6 +2,7 @@
 
 #include <quillon/numbers.h>
 
+#include "sim/scan_codes.h"
 #include "sim/sim_math.h"
 #include "sim/tiles.h"
 
@@ -54,6 +55,12 @@ void AddScore(GameState& g, const std::string& event) {
 void EndGame(GameState& g) {
   g.GameOver = true;
   g.Records.TypedName = g.Records.LastEntryName;
+  g.Records.NameCursorFromEnd = 0;
+  // The name entry's cursor keys act only once they have been let go, so a
+  // key held while playing does not move the cursor (Up shares its latch
+  // with the jump, as Space does with the bomb).
+  for (int code : {scan::Left, scan::Right, scan::Down})
+    g.Input.KeyLatches[static_cast<std::size_t>(code)] = true;
   Events(g).StopSound("walk");
   g.Hero.WalkSoundOn = false;
   if (g.World.Score < static_cast<Single>(g.Records.HighScores[9].Score)) {

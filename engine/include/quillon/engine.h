@@ -23,6 +23,7 @@
 #include <string_view>
 #include <variant>
 
+#include "quillon/pad.h"
 #include "quillon/records.h"
 #include "quillon/texture.h"
 
@@ -65,6 +66,8 @@ enum class WindowEventKind {
   FocusLost,
   FocusGained,
   ToggleFullScreen,  // Alt+Enter
+  PadAdded,          // a game controller was plugged in
+  PadRemoved,        // one was pulled out
 };
 
 struct WindowEvent {
@@ -192,6 +195,24 @@ class Engine {
   void SetCursorVisible(bool visible);  // direct, unlike the counted SetMouseHide
   void SetKeyboardGrab(bool grab);
   bool HasDisplay() const;
+
+  // Game controllers, started with the display's input: any pad SDL's
+  // game-controller layer can map (its own database, SDL_GAMECONTROLLERCONFIG,
+  // and a "gamecontrollerdb.txt" in the application folder), plugged in
+  // before or during the run. All pads feed one state, sampled with the
+  // keyboard once per frame; plugging and pulling reach the window event
+  // handler as PadAdded / PadRemoved, and the log names the pad.
+  // Pad_GetState: False (and an empty state) while no pad is connected.
+  bool Pad_GetState(PadState& ret_State);
+  // A rumble on every pad that has one; False when none could rumble.
+  bool Pad_Rumble(std::uint16_t lowFrequency, std::uint16_t highFrequency, std::uint32_t durationMs);
+  // A virtual pad that behaves like a plugged-in one (for tests and scripted
+  // runs): attaching and detaching it send the same events as a real pad, and
+  // its rumbles are written to the log. Its changes show from the next sample.
+  bool Pad_AttachVirtual();
+  bool Pad_DetachVirtual();
+  bool Pad_SetVirtualButton(PadButton button, bool down);
+  bool Pad_SetVirtualAxis(PadAxis axis, std::int16_t value);
 
   // A message box for a host's own errors. With nobody to answer it (no
   // display, or a headless driver) the text goes to the log and stderr and

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/gamepad.h"
+
 namespace quillon::platform {
 
 namespace {
@@ -66,7 +68,7 @@ void Dispatch(const SDL_Event& e, EventSink& sink) {
         default: break;
       }
       break;
-    default: break;
+    default: DispatchPadEvent(e, sink); break;
   }
 }
 

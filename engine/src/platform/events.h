@@ -17,6 +17,14 @@ struct KeyModifiers {
   bool Super = false;
 };
 
+// What the queue tells about game controllers (platform/gamepad.h).
+struct PadEvent {
+  enum class Kind { ControllerAdded, ControllerRemoved, JoystickAdded, ButtonDown };
+  Kind What = Kind::ControllerAdded;
+  int Id = 0;  // device index for the two "added" kinds, instance id otherwise
+  int Button = 0;
+};
+
 class EventSink {
  public:
   virtual ~EventSink() = default;
@@ -26,6 +34,7 @@ class EventSink {
   virtual void OnMouseButton(int button, bool down) = 0;
   virtual void OnWheel(int delta) = 0;  // 120 per notch, positive away from the user
   virtual void OnWindow(WindowChange change) = 0;
+  virtual void OnPad(const PadEvent& event) { (void)event; }
 };
 
 // Hands every pending event to sink.
