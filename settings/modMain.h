@@ -19,6 +19,8 @@ inline constexpr std::string_view KeyDetailsHigh = "Details_High";
 inline constexpr std::string_view KeyStoryRead = "StoryReaden";
 
 // The files, under the application folder, resolved without regard to case.
+// In a shared (installed) application folder the reads and writes below go
+// to this user's copies, exactly as the game's do.
 std::filesystem::path OptionsFilePath(const std::filesystem::path& appDir);
 std::filesystem::path StoryHighScorePath(const std::filesystem::path& appDir);
 std::filesystem::path ArcadeHighScorePath(const std::filesystem::path& appDir);
@@ -38,8 +40,9 @@ bool FlushIni();
 // a clean word back.
 bool CheckedFromText(std::string_view text);
 
-// Deletes a high-score file. A file that is not there counts as deleted;
-// otherwise the reason it could not be deleted.
+// Deletes a high-score file (this user's copy; a shared one is hidden behind
+// an empty file). A file that is not there counts as deleted; otherwise the
+// reason it could not be deleted.
 std::optional<std::string> DeleteHighScoreFile(const std::filesystem::path& file);
 
 }  // namespace settings

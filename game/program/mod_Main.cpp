@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include <quillon/frame_wait.h>
+#include <quillon/paths.h>
 
 #include "program/frmMain.h"
 #include "program/init_dx.h"
@@ -109,10 +110,14 @@ bool PrepareRun(const CommandLine& cl, RunControl& run) {
   return errors.empty();
 }
 
+// The folder given, else the program's own; an installed program ("P/bin")
+// finds its content in "P/share/pebblerun".
 std::string AppFolderFor(const CommandLine& cl, const std::string& programFolder) {
+  std::filesystem::path chosen = cl.AppDir;
+  if (chosen.empty()) chosen = quillon::paths::InstalledContentFolder(programFolder).value_or(programFolder);
   std::error_code error;
-  const auto folder = std::filesystem::absolute(cl.AppDir.empty() ? programFolder : cl.AppDir, error);
-  return error ? programFolder : folder.lexically_normal().string();
+  const auto folder = std::filesystem::absolute(chosen, error);
+  return error ? chosen.string() : folder.lexically_normal().string();
 }
 
 }  // namespace

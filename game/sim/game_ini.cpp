@@ -6,16 +6,16 @@
 namespace pebblerun {
 
 std::filesystem::path GameFile(const GameState& g, std::string_view name) {
-  return quillon::paths::Resolve(name, g.AppFolder);
+  return quillon::paths::ForReading(name, g.AppFolder);
 }
 
 std::string ReadIni(std::string_view section, std::string_view key, const std::filesystem::path& file) {
-  return quillon::profile::ReadString(file, section, key, "");
+  return quillon::profile::ReadString(quillon::paths::ForReading(file), section, key, "");
 }
 
 void WriteIni(std::string_view section, std::string_view key, std::string_view value,
               const std::filesystem::path& file) {
-  (void)quillon::profile::WriteString(file, section, key, value);
+  (void)quillon::profile::WriteString(quillon::paths::ForEditing(file), section, key, value);
 }
 
 }  // namespace pebblerun

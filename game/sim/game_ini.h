@@ -10,14 +10,18 @@
 namespace pebblerun {
 
 // The path on disk of one of the game's files ("\Textures\lvl1.bmp"), under
-// the application folder unless the name is absolute.
+// the application folder unless the name is absolute, to read from. When the
+// application folder is shared (installed for every user), that is this
+// user's copy if there is one, else the shared file.
 std::filesystem::path GameFile(const GameState& g, std::string_view name);
 
 // The value of key in section of file, "" when absent; at most 254 characters.
 std::string ReadIni(std::string_view section, std::string_view key, const std::filesystem::path& file);
 
 // Writes key = value, creating file, section and key as needed; a failed
-// write is not reported.
+// write is not reported. A file of a shared application folder is written as
+// this user's copy (started from the shared one), so every writer follows the
+// same rule whatever path it was given.
 void WriteIni(std::string_view section, std::string_view key, std::string_view value,
               const std::filesystem::path& file);
 

@@ -106,8 +106,10 @@ void ReplayStep(GameState& g) {
   if (r.ReplayFrame == 0 && r.RecordingReplay) {
     // Changes still held for the old file must not come back into the new one.
     quillon::profile::Flush();
+    // A shared copy (an installed game's folder) must not show through the
+    // new recording either.
     std::error_code error;
-    std::filesystem::remove(RecordPath(g), error);
+    quillon::paths::RemoveForUser(RecordPath(g), error);
     SaveReplayMap(g);
   }
   if (r.ReplayFrame == 0 && r.PlayingReplay) LoadReplayMap(g);
