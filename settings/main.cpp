@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   parser.addOption(appDirOption);
   parser.process(app);
 
-  // Installed ("P/bin"), the game's content is in "P/share/pebblerun".
+  // Installed ("P/bin"), the game's content is in "P/share/games/pebblerun".
   const std::filesystem::path programFolder(
       QFile::encodeName(QApplication::applicationDirPath()).toStdString());
   const std::filesystem::path appDir =

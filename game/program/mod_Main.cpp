@@ -111,7 +111,7 @@ bool PrepareRun(const CommandLine& cl, RunControl& run) {
 }
 
 // The folder given, else the program's own; an installed program ("P/bin")
-// finds its content in "P/share/pebblerun".
+// finds its content in "P/share/games/pebblerun".
 std::string AppFolderFor(const CommandLine& cl, const std::string& programFolder) {
   std::filesystem::path chosen = cl.AppDir;
   if (chosen.empty()) chosen = quillon::paths::InstalledContentFolder(programFolder).value_or(programFolder);

@@ -151,11 +151,12 @@ TEST_F(UserFolders, RemovingForTheUserHidesTheSharedCopy) {
 
 TEST_F(UserFolders, AnInstalledProgramFindsItsContentBesideItsFolder) {
   fs::create_directories(dir / "prefix" / "bin");
-  fs::create_directories(dir / "prefix" / "share" / "pebblerun");
+  const fs::path content = dir / "prefix" / "share" / "games" / "pebblerun";
+  fs::create_directories(content);
   EXPECT_EQ(paths::InstalledContentFolder(dir / "prefix" / "bin"), std::nullopt);  // not marked
-  WriteBytes(dir / "prefix" / "share" / "pebblerun" / std::string(paths::kInstalledMark), "");
-  EXPECT_EQ(paths::InstalledContentFolder((dir / "prefix" / "bin" / "").string()),
-            dir / "prefix" / "share" / "pebblerun");
+  WriteBytes(content / std::string(paths::kInstalledMark), "");
+  EXPECT_EQ(paths::InstalledContentFolder((dir / "prefix" / "bin" / "").string()), content);
+  EXPECT_EQ(paths::InstalledContentFolder(dir / "prefix" / "games"), content);
   EXPECT_EQ(paths::InstalledContentFolder(app), std::nullopt);
 }
 

@@ -88,8 +88,8 @@ bool RemoveForUser(const std::filesystem::path& file, std::error_code& error);
 std::filesystem::path ScreenshotFolder(const std::filesystem::path& appFolder);
 
 // The content folder of an installation whose programs are in programFolder:
-// "P/bin" -> "P/share/pebblerun", when that folder exists and carries the
-// installed mark.
+// "P/bin" (or "P/games") -> "P/share/games/pebblerun", when that folder
+// exists and carries the installed mark.
 std::optional<std::filesystem::path> InstalledContentFolder(const std::filesystem::path& programFolder);
 
 }  // namespace quillon::paths

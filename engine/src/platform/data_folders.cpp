@@ -245,7 +245,7 @@ fs::path ScreenshotFolder(const fs::path& appFolder) {
 }
 
 std::optional<fs::path> InstalledContentFolder(const fs::path& programFolder) {
-  const fs::path content = Normal(programFolder).parent_path() / "share" / "pebblerun";
+  const fs::path content = Normal(programFolder).parent_path() / "share" / "games" / "pebblerun";
   if (!platform::PathExists(content / kInstalledMark)) return std::nullopt;
   return content;
 }
