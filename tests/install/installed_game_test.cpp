@@ -6,31 +6,13 @@
 
 #include <sstream>
 
+#include "../support/key_script.h"
 #include "installed_game.h"
 
 namespace pebblerun::testing {
 namespace {
 
-// Key presses, each held for one frame, one after another.
-class Script {
- public:
-  Script& Press(const std::string& key, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      out_ << frame_ << " down " << key << "\n" << frame_ + 1 << " up " << key << "\n";
-      frame_ += 5;
-    }
-    return *this;
-  }
-  Script& Wait(int frames) {
-    frame_ += frames;
-    return *this;
-  }
-  std::string Text() const { return out_.str(); }
-
- private:
-  int frame_ = 10;
-  std::ostringstream out_;
-};
+using Script = KeyScript;
 
 int CountOf(const std::string& text, const std::string& needle) {
   int count = 0;
