@@ -6,7 +6,7 @@
 //   next to nothing), story and arcade.
 // - GameStateCopy: one copy of a game in progress, as a player that looks
 //   ahead on copies makes them.
-// All games run on the fixed tuning of tests/game/fixtures/tuning (a copy of
+// All games run on the fixed tuning of tests/sim/fixtures/tuning (a copy of
 // the shipped files as they were when this benchmark was written), so the
 // figures do not move when the shipped tuning is changed; PEBBLERUN_APP_DIR
 // names another application folder to measure instead.
@@ -40,7 +40,7 @@ class BenchFolder {
     fs::create_directories(dir_ / "textures");
     const char* other = std::getenv("PEBBLERUN_APP_DIR");
     const fs::path source =
-        other ? fs::path(other) / "textures" : fs::path(PEBBLERUN_SOURCE_DIR) / "tests/game/fixtures/tuning";
+        other ? fs::path(other) / "textures" : fs::path(PEBBLERUN_SOURCE_DIR) / "tests/sim/fixtures/tuning";
     for (const char* name : {"lvl1.bmp", "lvl2.bmp"}) {
       fs::copy_file(source / name, dir_ / "textures" / name, fs::copy_options::overwrite_existing);
     }

@@ -1,8 +1,13 @@
 # One place for the flags every target of ours gets: warnings, exact floating
 # point (no fused multiply-add, so results match on every compiler) and the
-# sanitizers of the checking build.
+# sanitizers of the checking build. -Wfloat-conversion catches a double
+# silently rounded to float, the likeliest quiet fault in the simulation;
+# where such a rounding is meant, the code says so with a cast.
 function(pebblerun_target_options target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wfloat-conversion -ffp-contract=off)
+  if(PEBBLERUN_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
   if(PEBBLERUN_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)

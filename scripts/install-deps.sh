@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config ccache git
+  build-essential cmake ninja-build pkg-config ccache git clang-format clang-tidy
   clang libclang-rt-14-dev
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
   libopenal-dev libavformat-dev libavcodec-dev libswresample-dev libavutil-dev

@@ -8,16 +8,25 @@
 
 namespace settings {
 
+namespace {
+
+std::filesystem::path AppFile(std::string_view name, const std::filesystem::path& appDir) {
+  quillon::paths::FoldersOf(appDir);  // so that the folder's files are recognised as shared
+  return quillon::paths::Resolve(name, appDir);
+}
+
+}  // namespace
+
 std::filesystem::path OptionsFilePath(const std::filesystem::path& appDir) {
-  return quillon::paths::ForReading("\\textures\\options.bmp", appDir);
+  return AppFile("\\textures\\options.bmp", appDir);
 }
 
 std::filesystem::path StoryHighScorePath(const std::filesystem::path& appDir) {
-  return quillon::paths::ForReading("\\textures\\dot_black2.bmp", appDir);
+  return AppFile("\\textures\\dot_black2.bmp", appDir);
 }
 
 std::filesystem::path ArcadeHighScorePath(const std::filesystem::path& appDir) {
-  return quillon::paths::ForReading("\\textures\\dot_white2.bmp", appDir);
+  return AppFile("\\textures\\dot_white2.bmp", appDir);
 }
 
 std::filesystem::path GameProgramPath(const std::filesystem::path& appDir) {

@@ -1,8 +1,8 @@
 #include "dds_reader.h"
 
-#include <squish.h>
-
 #include <bit>
+
+#include "platform/dxt_blocks.h"
 
 namespace quillon {
 
@@ -69,18 +69,19 @@ std::optional<Image> ReadPacked(std::span<const std::uint8_t> data, const Header
 }
 
 std::optional<Image> ReadBlocks(std::span<const std::uint8_t> data, const Header& h, std::string& error) {
-  int flags = 0;
+  using platform::DxtFormat;
+  DxtFormat format = DxtFormat::Dxt1;
   if (h.FourCc == FourCc("DXT1")) {
-    flags = squish::kDxt1;
+    format = DxtFormat::Dxt1;
   } else if (h.FourCc == FourCc("DXT2") || h.FourCc == FourCc("DXT3")) {
-    flags = squish::kDxt3;
+    format = DxtFormat::Dxt3;
   } else if (h.FourCc == FourCc("DXT4") || h.FourCc == FourCc("DXT5")) {
-    flags = squish::kDxt5;
+    format = DxtFormat::Dxt5;
   } else {
     error = "unsupported DDS compression";
     return std::nullopt;
   }
-  const std::size_t blockBytes = flags == squish::kDxt1 ? 8 : 16;
+  const std::size_t blockBytes = platform::DxtBlockBytes(format);
   const std::size_t blocks = std::size_t{(h.Width + 3) / 4} * ((h.Height + 3) / 4);
   if (data.size() / blockBytes < blocks) {
     error = "DDS file is truncated";
@@ -88,7 +89,7 @@ std::optional<Image> ReadBlocks(std::span<const std::uint8_t> data, const Header
   }
   Image image{static_cast<int>(h.Width), static_cast<int>(h.Height), {}};
   image.Rgba.resize(std::size_t{h.Width} * h.Height * 4);
-  squish::DecompressImage(image.Rgba.data(), image.Width, image.Height, data.data(), flags);
+  platform::DecodeDxt(format, image.Width, image.Height, data.data(), image.Rgba.data());
   return image;
 }
 

@@ -46,8 +46,8 @@ std::vector<std::string> Extra::FilesInFolder(const std::string& sFolderPath, bo
       AddItem2Array1D(names, base + file);
     }
     if (bWithSubFolders) {
-      for (const std::string& folder : listing.Folders) {
-        for (std::string& found : FilesInFolder(base + folder, true)) {
+      for (const std::string& subFolder : listing.Folders) {
+        for (std::string& found : FilesInFolder(base + subFolder, true)) {
           // An empty subfolder answers "", which is no file.
           if (!found.empty()) {
             AddItem2Array1D(names, std::move(found));

@@ -6,7 +6,8 @@
 namespace pebblerun {
 
 std::filesystem::path GameFile(const GameState& g, std::string_view name) {
-  return quillon::paths::ForReading(name, g.AppFolder);
+  quillon::paths::FoldersOf(g.AppFolder);  // so that the folder's files are recognised as shared
+  return quillon::paths::Resolve(name, g.AppFolder);
 }
 
 std::string ReadIni(std::string_view section, std::string_view key, const std::filesystem::path& file) {

@@ -10,9 +10,10 @@
 namespace pebblerun {
 
 // The path on disk of one of the game's files ("\Textures\lvl1.bmp"), under
-// the application folder unless the name is absolute, to read from. When the
-// application folder is shared (installed for every user), that is this
-// user's copy if there is one, else the shared file.
+// the application folder unless the name is absolute. When that folder is
+// shared (installed for every user), ReadIni and WriteIni take this user's
+// copy instead, as quillon/paths.h says; anything else that opens or tests
+// the file goes through quillon::paths::ForReading / ForWriting too.
 std::filesystem::path GameFile(const GameState& g, std::string_view name);
 
 // The value of key in section of file, "" when absent; at most 254 characters.

@@ -102,18 +102,18 @@ void BuildStart(GameState& g) {
 }
 
 void BuildPlatforms(GameState& g) {
-  const auto& specs = g.LevelSpecs;
+  const auto& levels = g.LevelSpecs;
   const auto& percent = g.Tuning.TileKindPercent;
   int acc = 0;
   Integer kind = 0;
   for (int lvl = 1; lvl <= 11; ++lvl) {
-    acc += specs[lvl - 1].LevelSize;
-    const int endRow = acc + specs[lvl].LevelSize;
-    int row = acc + specs[lvl - 1].OnEachPlatformSkipLines;
+    acc += levels[lvl - 1].LevelSize;
+    const int endRow = acc + levels[lvl].LevelSize;
+    int row = acc + levels[lvl - 1].OnEachPlatformSkipLines;
     while (row <= endRow) {
       if (row < 10) row = 10;
       for (int k = 1; k <= 3; ++k) {
-        const int size = specs[lvl].PlatformSize;
+        const int size = levels[lvl].PlatformSize;
         const int x0 = static_cast<int>(std::floor(g.Random.Rnd() * 14.0f));
         int total = 0;
         for (int i = 1; i <= 6; ++i) total += percent[i];
@@ -135,18 +135,18 @@ void BuildPlatforms(GameState& g) {
         }
       }
       // A negative skip would never reach the end of the level.
-      row += std::max(specs[lvl].OnEachPlatformSkipLines + 1, 1);
+      row += std::max(levels[lvl].OnEachPlatformSkipLines + 1, 1);
     }
   }
 }
 
 void BuildSeparators(GameState& g) {
-  const auto& specs = g.LevelSpecs;
-  const int firstFour = specs[1].LevelSize + specs[2].LevelSize + specs[3].LevelSize + specs[4].LevelSize;
+  const auto& levels = g.LevelSpecs;
+  const int firstFour = levels[1].LevelSize + levels[2].LevelSize + levels[3].LevelSize + levels[4].LevelSize;
   const int limit = vb::CInt(g.StoryLength).value_or(0);
   int r0 = 0, c = 0;
-  for (int lvl = 1; lvl < kLevelSpecs && specs[lvl].LevelSize != 0 && r0 <= limit; ++lvl) {
-    c += specs[lvl].LevelSize;
+  for (int lvl = 1; lvl < kLevelSpecs && levels[lvl].LevelSize != 0 && r0 <= limit; ++lvl) {
+    c += levels[lvl].LevelSize;
     const bool upperBand = g.StoryMode || c + lvl - 1 < firstFour;
     for (int x = 1; x <= 14; ++x) {
       if (upperBand) Cell(g, x, c - 1, kGlass);
@@ -157,7 +157,7 @@ void BuildSeparators(GameState& g) {
         PaintCell(g, x, c, true, false);
       }
     }
-    r0 += specs[lvl].LevelSize + 1;
+    r0 += levels[lvl].LevelSize + 1;
   }
 }
 

@@ -59,7 +59,7 @@ std::string ReplayRead(GameState& g, const std::string& key, const std::string& 
 
 bool ReplayFileExists(const GameState& g, const std::string& name) {
   std::error_code error;
-  if (std::filesystem::exists(GameFile(g, name), error)) return true;
+  if (std::filesystem::exists(quillon::paths::ForReading(GameFile(g, name)), error)) return true;
   const auto here = std::filesystem::current_path(error);
   return !error && std::filesystem::exists(quillon::paths::Resolve(name, here), error);
 }

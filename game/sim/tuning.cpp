@@ -237,21 +237,22 @@ void ReadLevelTable(GameState& g, bool load, const std::filesystem::path& file) 
     return std::string("Level-") + (level < 10 ? "0" : "") + std::to_string(level) + suffix;
   };
   for (int lvl = 1; lvl <= 10; ++lvl) {
-    LevelSpec& spec = g.LevelSpecs[lvl];
+    LevelSpec& level = g.LevelSpecs[lvl];
     if (lvl == 5 || lvl == 7) {
       // These two share level 6's pace and level 7's colour, with full-width platforms.
-      spec.PlatformSize = 14;
-      spec.OnEachPlatformSkipLines = 0;
-      if (!in.ReadSingle("Levels", key(6, "_ScreenSpeed"), spec.ScreenSpeed)) return;
-      if (!in.ReadInteger("Levels", key(6, "_LevelSize"), spec.LevelSize)) return;
-      in.ReadString("Levels", key(7, "_TileType"), spec.TileType);
+      level.PlatformSize = 14;
+      level.OnEachPlatformSkipLines = 0;
+      if (!in.ReadSingle("Levels", key(6, "_ScreenSpeed"), level.ScreenSpeed)) return;
+      if (!in.ReadInteger("Levels", key(6, "_LevelSize"), level.LevelSize)) return;
+      in.ReadString("Levels", key(7, "_TileType"), level.TileType);
       continue;
     }
-    if (!in.ReadInteger("Levels", key(lvl, "_PlatformSize"), spec.PlatformSize)) return;
-    if (!in.ReadInteger("Levels", key(lvl, "_OnEachPlatformSkipLines"), spec.OnEachPlatformSkipLines)) return;
-    if (!in.ReadSingle("Levels", key(lvl, "_ScreenSpeed"), spec.ScreenSpeed)) return;
-    if (!in.ReadInteger("Levels", key(lvl, "_LevelSize"), spec.LevelSize)) return;
-    in.ReadString("Levels", key(lvl, "_TileType"), spec.TileType);
+    if (!in.ReadInteger("Levels", key(lvl, "_PlatformSize"), level.PlatformSize)) return;
+    if (!in.ReadInteger("Levels", key(lvl, "_OnEachPlatformSkipLines"), level.OnEachPlatformSkipLines))
+      return;
+    if (!in.ReadSingle("Levels", key(lvl, "_ScreenSpeed"), level.ScreenSpeed)) return;
+    if (!in.ReadInteger("Levels", key(lvl, "_LevelSize"), level.LevelSize)) return;
+    in.ReadString("Levels", key(lvl, "_TileType"), level.TileType);
   }
   int sum = 0;
   for (int lvl = 1; lvl <= 10; ++lvl) {

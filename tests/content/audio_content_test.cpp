@@ -105,6 +105,9 @@ struct Track {
   double roundedSeconds;  // what the game sees as the duration
 };
 
+// Names the track in test output instead of dumping its bytes.
+void PrintTo(const Track& t, std::ostream* out) { *out << t.file; }
+
 class MusicContentTest : public testing::TestWithParam<Track> {};
 
 TEST_P(MusicContentTest, DecodesAsWmaOfTheIntendedLength) {
@@ -161,9 +164,9 @@ TEST_P(MusicContentTest, LoopsWithoutSeamOrSilence) {
 INSTANTIATE_TEST_SUITE_P(Tracks, MusicContentTest,
                          testing::Values(Track{"music/music_menu.wma", 89.5, 90},
                                          Track{"music/music_game.wma", 87.5, 88}),
-                         [](const testing::TestParamInfo<Track>& info) {
-                           return std::string(info.param.file).find("menu") != std::string::npos ? "Menu"
-                                                                                                 : "Game";
+                         [](const testing::TestParamInfo<Track>& track) {
+                           return std::string(track.param.file).find("menu") != std::string::npos ? "Menu"
+                                                                                                  : "Game";
                          });
 
 }  // namespace

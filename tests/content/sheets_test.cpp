@@ -70,7 +70,7 @@ double MeanLightness(const Picture& p) {
     sum += a * (0.299 * p.rgba[i] + 0.587 * p.rgba[i + 1] + 0.114 * p.rgba[i + 2]);
     weight += a;
   }
-  return weight ? sum / weight : 0;
+  return weight > 0 ? sum / weight : 0;
 }
 
 double Coverage(const Picture& p) {

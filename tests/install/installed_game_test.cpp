@@ -6,13 +6,13 @@
 
 #include <sstream>
 
-#include "../support/key_script.h"
 #include "installed_game.h"
+#include "key_script.h"
 
 namespace pebblerun::testing {
 namespace {
 
-using Script = KeyScript;
+using Script = support::KeyScript;
 
 int CountOf(const std::string& text, const std::string& needle) {
   int count = 0;

@@ -7,8 +7,12 @@
 #include <functional>
 #include <thread>
 
+#include <quillon/paths.h>
+#include <stdlib.h>
+
 #include "game_launch.h"
 #include "installed_game.h"
+#include "modMain.h"
 
 namespace pebblerun::testing {
 namespace {
@@ -51,11 +55,12 @@ TEST(InstalledSettings, WritesThePlayersOptionsWhereTheGameReadsThem) {
             "ArcadeLocked=True\r\nStoryReaden=True\r\n");
   {
     Running dialog(settings, player.Env());
-    EXPECT_TRUE(WaitUntil([&] { return Has(ReadFile(options), "FULL_SCREEN=True"); })) << ReadFile(options);
+    // One timer pass writes all three boxes as clean words.
+    EXPECT_TRUE(WaitUntil([&] {
+      text = ReadFile(options);
+      return Has(text, "FULL_SCREEN=True") && Has(text, "Sound_On=False") && Has(text, "Details_High=False");
+    })) << text;
   }
-  text = ReadFile(options);
-  EXPECT_TRUE(Has(text, "Sound_On=False")) << text;
-  EXPECT_TRUE(Has(text, "Details_High=False")) << text;
 
   // And the game starts from them.
   const RunResult game =
@@ -78,6 +83,28 @@ TEST(InstalledSettings, SaveAndPlayStartsTheGameInstalledBesideIt) {
   // A folder that holds its own game (a build's) keeps starting that one.
   const fs::path built = BuildFolder() / "app";
   EXPECT_EQ(settings::GameToStart(built, bin).Program, built / "Pebblerun");
+}
+
+TEST(InstalledSettings, ResettingScoresHidesASharedTableBehindAnEmptyOne) {
+  // A shared folder that came with a table, and the player's own table.
+  ScratchFolder app("shared");
+  Player player;
+  for (const std::string& variable : player.Env()) {
+    const auto eq = variable.find('=');
+    ::setenv(variable.substr(0, eq).c_str(), variable.substr(eq + 1).c_str(), 1);
+  }
+  WriteFile(app.Path() / "installed.txt", "");
+  WriteFile(app.Path() / "textures" / "dot_black2.bmp", "[hs]\r\nn0=SHARED\r\n");
+  const fs::path mine = player.DataFolder() / "textures" / "dot_black2.bmp";
+  WriteFile(mine, "[hs]\r\nn0=MINE\r\n");
+
+  const fs::path scores = settings::StoryHighScorePath(app.Path());
+  EXPECT_EQ(settings::DeleteHighScoreFile(scores), std::nullopt);
+  // Neither table shows to the game any more; the shared one is left as it was.
+  EXPECT_EQ(quillon::paths::ForReading("\\textures\\dot_black2.bmp", app.Path()), mine);
+  EXPECT_TRUE(fs::exists(mine));
+  EXPECT_EQ(ReadFile(mine), "");
+  EXPECT_EQ(ReadFile(app.Path() / "textures" / "dot_black2.bmp"), "[hs]\r\nn0=SHARED\r\n");
 }
 
 }  // namespace

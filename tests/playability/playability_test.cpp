@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +14,7 @@
 
 #include <quillon/profile.h>
 
+#include "app_folders.h"
 #include "headless/runner.h"
 
 namespace pebblerun {
@@ -26,10 +26,7 @@ constexpr Long kTwoMinutes = 120 * 50;
 // The top entry of the default high-score table.
 constexpr Single kTableTop = 2000;
 
-std::string AppDir() {
-  const char* dir = std::getenv("PEBBLERUN_APP_DIR");
-  return dir ? dir : SHIPPED_APP_DIR;
-}
+std::string AppDir() { return support::BuiltAppFolder().string(); }
 
 std::vector<SimResult> PlaySeeds(bool story, SimPlayerKind player, Long maxFrames = -1) {
   quillon::profile::ClearCache();

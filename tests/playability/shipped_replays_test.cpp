@@ -5,27 +5,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include <quillon/numbers.h>
 #include <quillon/profile.h>
 
+#include "app_folders.h"
 #include "headless/runner.h"
 #include "sim/game_ini.h"
+#include "trace_rows.h"
 
 namespace pebblerun {
 namespace {
 
-std::filesystem::path AppDir() {
-  const char* dir = std::getenv("PEBBLERUN_APP_DIR");
-  return dir ? dir : SHIPPED_APP_DIR;
-}
+using support::FrameOf;
+using support::GameOverRow;
 
-bool GameOverRow(const std::string& row) { return row.substr(row.rfind(',') - 2, 2) == ",1"; }
-
-Long FrameOf(const std::string& row) { return std::stol(row.substr(0, row.find(','))); }
+std::filesystem::path AppDir() { return support::BuiltAppFolder(); }
 
 TEST(ShippedReplays, EachPlaysBackToItsRecordedEnd) {
   quillon::profile::ClearCache();

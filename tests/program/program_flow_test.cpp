@@ -3,17 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/key_script.h"
+#include "key_script.h"
 #include "program_run.h"
 
 namespace pebblerun {
 namespace {
 
-using testing::AppCopy;
-using testing::CountOf;
-using testing::RunPebblerun;
+using support::AppCopy;
+using support::CountOf;
+using support::RunPebblerun;
 
-using Script = testing::KeyScript;
+using Script = support::KeyScript;
 
 TEST(ProgramFlow, OptionsThenAGameThroughNameEntryToTheTableAndExit) {
   AppCopy app;

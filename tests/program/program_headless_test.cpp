@@ -5,15 +5,15 @@
 #include <filesystem>
 #include <regex>
 
-#include "headless/runner.h"
 #include "program_run.h"
 
 namespace pebblerun {
 namespace {
 
-using testing::AppCopy;
-using testing::CountOf;
-using testing::RunPebblerun;
+using support::AppCopy;
+using support::CountOf;
+using support::RunPebblerun;
+using support::RunProgram;
 
 constexpr const char* kEnded = "APPLICATION ENDED";
 
@@ -67,16 +67,16 @@ TEST(Program, MissingContentLeavesOneLogLineEachAndStillRuns) {
 
 TEST(Program, RecordedReplayPlaysToItsLastFrame) {
   AppCopy app;
-  SimOptions sim;
-  sim.AppDir = app.Dir().string();
-  // A short game: every frame of the playback is drawn.
-  sim.Player = SimPlayerKind::Random;
-  sim.Seed = 5;
-  sim.RecordFile = (app.Dir() / "recorded.ini").string();
-  const SimResult recorded = RunSimulation(sim);
-  ASSERT_TRUE(recorded.Finished);
+  // A short game of random keys, recorded by the headless tool: every frame
+  // of the playback is drawn.
+  const std::string recording = (app.Dir() / "recorded.ini").string();
+  const auto recorded = RunProgram(PEBBLERUN_SIM_TOOL, {"--app-dir", app.Dir().string(), "--mode", "story",
+                                                        "--random", "5", "--record", recording});
+  ASSERT_EQ(recorded.ExitCode, 0) << recorded.Output;
+  ASSERT_NE(recorded.Output.find("result="), std::string::npos) << recorded.Output;
+  ASSERT_EQ(recorded.Output.find("result=unfinished"), std::string::npos) << recorded.Output;
 
-  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay", sim.RecordFile});
+  const auto run = RunPebblerun({"--headless", "--app-dir", app.Dir().string(), "--replay", recording});
   EXPECT_EQ(run.ExitCode, 0) << run.Output;
   std::smatch m;
   ASSERT_TRUE(std::regex_search(run.Output, m, std::regex("replay frame=([0-9]+) lastframe=([0-9]+)")))

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-namespace pebblerun::testing {
+namespace pebblerun::support {
 
 class KeyScript {
  public:
@@ -29,4 +29,4 @@ class KeyScript {
   std::ostringstream out_;
 };
 
-}  // namespace pebblerun::testing
+}  // namespace pebblerun::support

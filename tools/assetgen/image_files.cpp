@@ -93,8 +93,8 @@ struct JpegCompressor {
   JpegCompressor() {
     info.err = jpeg_std_error(&err);
     // Encoding into memory cannot meet bad input; an error here is a bug.
-    err.error_exit = [](j_common_ptr info) {
-      (*info->err->output_message)(info);
+    err.error_exit = [](j_common_ptr compressor) {
+      (*compressor->err->output_message)(compressor);
       std::exit(1);
     };
     jpeg_create_compress(&info);

@@ -1,55 +1,35 @@
-// Whole games: a bot game recorded to a file and played back from it goes
-// exactly as the recorded one did, frame for frame.
+// The runner's whole games: a bot game recorded to a file and played back
+// from it goes exactly as the recorded one did, frame for frame; the seed
+// chooses the game.
+
+#include "headless/runner.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <quillon/profile.h>
 
-#include "../engine/temp_folder.h"
-#include "headless/runner.h"
+#include "app_folders.h"
 #include "sim/game_frame.h"
 #include "sim/game_state.h"
 #include "sim/tuning.h"
+#include "temp_folder.h"
+#include "trace_rows.h"
 
 namespace pebblerun {
 namespace {
 
-// Used only when the shipped tuning files cannot be found.
-constexpr const char* kFallbackTuning =
-    "[Map Precentage]\r\nTile_Normal=40\r\nTile_Mud=15\r\nTile_Gum=10\r\nTile_Ice=15\r\n"
-    "Tile_Glass=10\r\nTile_Stone=10\r\n[Player]\r\nPosition_Tile_X=7\r\nPosition_Tile_Y=3\r\n"
-    "WalkSpeed=120\r\nWalkSpeed_Mud_DEVIDER=2\r\nWalkSpeed_Ice_MULTIPLY=30\r\nWeight=250\r\n"
-    "SlowDown_AfterHit_Ice_DEVIDER=2\r\nBounceFrom_Everything_DEVIDER=3\r\n"
-    "BounceFrom_Gum_DEVIDER=15\r\nSmash_Glass_ForceNeeded=5\r\nJump_Force=350\r\n"
-    "Bonus_BombsAtStart=3\r\n[Falling_Tiles]\r\nWeight=25\r\nHit_PushOnForce=6\r\n"
-    "Hit_SmashOnForce=12\r\nSmashing_Explosion_Distance=10\r\n"
-    "Continue_Falling_After_PushingAnotherTile=True\r\n[Score]\r\nStaying_Alive=1\r\n"
-    "Falling_Speed=1\r\nHit_PushTile=10\r\nHot_SmashTile=20\r\nBonus_BombGlass_Points=500\r\n"
-    "Bonus_Bomb_Points=300\r\nBonus_Pie_Points=100\r\nBonus_Boot_Points=100\r\n"
-    "Bonus_Ears_Points=100\r\n[Sharp drills]\r\nStarting_Position_Y=-20\r\n"
-    "Speed_of_Lowering=10\r\nHitStone_GoBack_Pixels=5\r\n[Bonus]\r\nNumOf_BigEars=5\r\n"
-    "NumOf_Bomb=10\r\nNumOf_BombGlass=3\r\nNumOf_Boots=5\r\nNumOf_Pie=5\r\nBomb_Weight=5\r\n"
-    "Pie_Weight=5\r\nBoot_Weight=2\r\nBonus_Boot_Time=10\r\nEars_Weight=2\r\n"
-    "Bonus_Ears_Time=10\r\n[Water]\r\nStartupHeight=60\r\nFixedHeight=100\r\n";
+using support::GameOverRow;
+using support::WithoutScore;
 
 class RecordPlaybackTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     quillon::profile::ClearCache();
-    std::filesystem::create_directories(folder_ / "textures");
-    const char* source = std::getenv("PEBBLERUN_SOURCE_DIR");
-    for (const char* name : {"lvl1.bmp", "lvl2.bmp"}) {
-      const auto shipped = std::filesystem::path(source ? source : "") / "data" / "textures" / name;
-      if (source && std::filesystem::exists(shipped))
-        std::filesystem::copy_file(shipped, folder_ / "textures" / name);
-      else
-        WriteBytes(folder_ / "textures" / name, kFallbackTuning);
-    }
+    support::CopyShippedTuning(folder_.Path());
   }
   SimOptions Options() const {
     SimOptions o;
@@ -62,13 +42,6 @@ class RecordPlaybackTest : public ::testing::TestWithParam<bool> {
     const SimResult r = RunSimulation(o, [&](const std::string& row) { rows.push_back(row); });
     if (result) *result = r;
     return rows;
-  }
-  static bool GameOverRow(const std::string& row) { return row.substr(row.rfind(',') - 2, 2) == ",1"; }
-  // The row without its score column (a playback zeroes the score at its end).
-  static std::string WithoutScore(const std::string& row) {
-    std::size_t from = 0;
-    for (int i = 0; i < 7; ++i) from = row.find(',', from) + 1;
-    return row.substr(0, from) + row.substr(row.find(',', from));
   }
 
   TempFolder folder_;
@@ -158,7 +131,7 @@ TEST(RequestGameSeedTest, NextGameStartDrawsTheSeed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, RecordPlaybackTest, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Story" : "Arcade"; });
+                         [](const auto& mode) { return mode.param ? "Story" : "Arcade"; });
 
 }  // namespace
 }  // namespace pebblerun

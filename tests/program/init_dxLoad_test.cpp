@@ -1,9 +1,11 @@
+// The texture catalogue and the sound table the program loads from.
+
+#include "program/init_dxLoad.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
-
-#include "program/init_dxLoad.h"
 
 namespace pebblerun {
 namespace {

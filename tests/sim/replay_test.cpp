@@ -6,9 +6,9 @@
 
 #include <quillon/profile.h>
 
-#include "../engine/temp_folder.h"
 #include "sim/game_ini.h"
 #include "sim/playfield.h"
+#include "temp_folder.h"
 
 namespace pebblerun {
 namespace {

@@ -9,16 +9,13 @@
 #include <fstream>
 #include <sstream>
 
-namespace pebblerun::testing {
+#include "app_folders.h"
+
+namespace pebblerun::support {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path BuiltAppFolder() {
-  const char* dir = std::getenv("PEBBLERUN_APP_DIR");
-  return dir != nullptr ? fs::path(dir) : fs::path(PEBBLERUN_PROGRAM).parent_path();
-}
 
 bool IsProgramOrLibrary(const fs::path& file) {
   const std::string name = file.filename().string();
@@ -70,8 +67,8 @@ void AppCopy::Write(const std::string& relative, const std::string& text) const 
   std::ofstream(dir_ / relative, std::ios::binary) << text;
 }
 
-RunResult RunPebblerun(const std::vector<std::string>& args) {
-  std::string command = Quote(PEBBLERUN_PROGRAM);
+RunResult RunProgram(const fs::path& program, const std::vector<std::string>& args) {
+  std::string command = Quote(program.string());
   for (const auto& arg : args) command += " " + Quote(arg);
   command += " 2>&1";
   RunResult result;
@@ -92,4 +89,4 @@ int CountOf(const std::string& text, const std::string& needle) {
   return count;
 }
 
-}  // namespace pebblerun::testing
+}  // namespace pebblerun::support

@@ -1,18 +1,18 @@
-// Whole frames of the game branch: pause, bonuses in play, the end of a game.
+// Whole frames of the game branch: pause, the same game from the same seed,
+// the end of a game and what follows it.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include <quillon/profile.h>
 
-#include "../engine/temp_folder.h"
-#include "sim/bonus.h"
+#include "app_folders.h"
 #include "sim/game_frame.h"
 #include "sim/game_screen_step.h"
 #include "sim/tuning.h"
 #include "sim_fixture.h"
+#include "temp_folder.h"
 
 namespace pebblerun {
 namespace {
@@ -24,13 +24,7 @@ class GameFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     quillon::profile::ClearCache();
-    std::filesystem::create_directories(folder_ / "textures");
-    const char* source = std::getenv("PEBBLERUN_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    for (const char* name : {"lvl1.bmp", "lvl2.bmp"}) {
-      std::filesystem::copy_file(std::filesystem::path(source) / "data" / "textures" / name,
-                                 folder_ / "textures" / name);
-    }
+    support::CopyShippedTuning(folder_.Path());
     g_ = Fresh();
   }
   std::unique_ptr<GameState> Fresh() const {
@@ -125,67 +119,32 @@ TEST_F(GameFrameTest, IdleHeroIsCaughtByTheDrillsAndTheGameEnds) {
   EXPECT_GT(g_->World.DrillY, 32);
 }
 
-TEST(Bonuses, PickupsByKind) {
+TEST(EndOfGameStep, RecordEntersTheTableAndTheGameIsCounted) {
   auto g = simtest::MakeState();
-  g->Tuning.Bonus.Bonus_Boot_Time = 2;
-  g->Tuning.Bonus.Bonus_Ears_Time = 3;
-  const char* kinds[] = {"", "boot", "boot", "bomb", "pie", "ears", "bombglass"};
-  g->Bonus.Bonuses.assign(7, Bonus{});
-  for (int i = 1; i <= 6; ++i) g->Bonus.Bonuses[i] = Bonus{true, kinds[i], 160, 320, 10, 0.5f, 0, 100};
-  g->Hero.PX = 150;
-  g->Hero.PY = 300;
-  g->Hero.Weight = 4;
-  g->Bonus.BombCount = 1;
-  BonusStep(*g);
-  for (int i = 1; i <= 6; ++i) EXPECT_FALSE(g->Bonus.Bonuses[i].Active) << kinds[i];
-  EXPECT_EQ(g->World.Score, 60);
-  EXPECT_EQ(g->Bonus.BootTimeLeft, 200);  // two boots add up
-  EXPECT_EQ(g->Bonus.EarsTimeLeft, 150);
-  EXPECT_EQ(g->Bonus.BombCount, 2);
-  EXPECT_FLOAT_EQ(g->Hero.Weight, 4 + 5 * 0.5f);
-  EXPECT_TRUE(g->Bonus.GlassWaveArmed);
-  EXPECT_EQ(g->Bonus.SelectionSpin, 5);
-  BonusStep(*g);
-  EXPECT_EQ(g->Bonus.Bonuses[1].SelectionAlpha, 96);
-  PowerTimers(*g);
-  EXPECT_EQ(g->Bonus.BootTimeLeft, 199);
-  g->GamePaused = true;
-  PowerTimers(*g);
-  EXPECT_EQ(g->Bonus.BootTimeLeft, 199);
-}
-
-TEST(Bonuses, DrillsDestroyBonusesAndSetBombsOff) {
-  auto g = simtest::MakeState();
-  g->Bonus.Bonuses.assign(3, Bonus{});
-  g->Bonus.Bonuses[1] = Bonus{true, "pie", 160, 64, 10, 0, 0, 100};
-  g->Bonus.Bonuses[2] = Bonus{true, "bomb", 256, 64, 10, 0, 0, 100};
-  Cell(*g, 8, 3, 1);
-  g->Hero.PX = 0;
-  g->Hero.PY = 400;
-  g->World.DrillY = 40;  // lower edge at 72: below the bonuses' top
-  BonusStep(*g);
-  EXPECT_FALSE(g->Bonus.Bonuses[1].Active);
-  EXPECT_EQ(g->World.Score, 5);  // the bomb broke the tile above it
-  EXPECT_EQ(Cell(*g, 8, 3), 0);
-}
-
-TEST(Bonuses, GlassBombTurnsVisibleTilesToGlass) {
-  auto g = simtest::MakeState();
-  const Integer codes[] = {1, 5, 6, 55, 20, 47};
-  for (int x = 1; x <= 6; ++x) Cell(*g, x, 8, codes[x - 1]);
-  Cell(*g, 3, 30, 1);  // out of view
-  g->Bonus.GlassWaveArmed = true;
-  GameScreenStep(*g);
-  EXPECT_FALSE(g->Bonus.GlassWaveArmed);
-  EXPECT_EQ(Cell(*g, 1, 8), 5);
-  EXPECT_EQ(Cell(*g, 2, 8), 5);
-  EXPECT_EQ(Cell(*g, 3, 8), 6);
-  EXPECT_EQ(Cell(*g, 4, 8), 55);
-  EXPECT_EQ(Cell(*g, 5, 8), 5);
-  EXPECT_EQ(Cell(*g, 6, 8), 5);
-  EXPECT_EQ(Cell(*g, 3, 30), 1);
-  EXPECT_EQ(simtest::ActiveSmashPieces(*g), 3);
-  EXPECT_EQ(g->World.Score, 0);
+  g->Policy.RecordsInMemory = true;
+  for (int i = 0; i < 10; ++i) g->Records.HighScores[i] = {"TOBO", (10 - i) * 200};
+  g->World.Score = 40000.4f;  // beyond 16 bits: stored as scored
+  g->Records.TypedName = "";
+  g->GameOver = true;
+  g->EndOfGameReady = true;
+  g->PlayedGames = 4;
+  g->World.DrillY = 0;
+  EndOfGameStep(*g);
+  EXPECT_EQ(g->Records.HighScores[0].Score, 40000);
+  EXPECT_EQ(g->Records.HighScores[0].Name, "TOBO");
+  EXPECT_EQ(g->Menu.MenuScreen, "hs");
+  EXPECT_EQ(g->GameEndFade, 100);
+  EXPECT_EQ(g->PlayedGames, 5);
+  EXPECT_EQ(g->World.DrillY, 10);
+  EXPECT_FALSE(g->EndOfGameReady);
+  // The end fade hands back to the menu after 50 frames.
+  g->InGame = true;
+  int frames = 0;
+  while (g->InGame && frames < 100) {
+    GameScreenStep(*g);
+    ++frames;
+  }
+  EXPECT_EQ(frames, 50);
 }
 
 }  // namespace

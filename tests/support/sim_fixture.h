@@ -59,6 +59,18 @@ inline std::unique_ptr<GameState> MakeState(bool story = false) {
   return g;
 }
 
+// A whole map generated from seed with fixed tile shares and bonus counts.
+inline std::unique_ptr<GameState> GeneratedMap(bool story, std::uint32_t seed) {
+  auto g = MakeState(story);
+  auto& p = g->Tuning.TileKindPercent;
+  p[1] = 40, p[2] = 15, p[3] = 10, p[4] = 12, p[5] = 17, p[6] = 6;
+  auto& b = g->Tuning.Bonus;
+  b.NumOf_Bomb = 6, b.NumOf_Pie = 6, b.NumOf_Boots = 4, b.NumOf_BombGlass = 3, b.NumOf_BigEars = 3;
+  g->Random.Seed(seed);
+  GenerateMap(*g);
+  return g;
+}
+
 inline Integer At(GameState& g, int x, int y) { return Cell(g, x, y); }
 
 inline int ActiveMovingTiles(const GameState& g) {

@@ -6,17 +6,10 @@
 #include <vector>
 
 #include "sim/scan_codes.h"
+#include "sim_fixture.h"
 
 namespace pebblerun {
 namespace {
-
-class SoundLog : public GameEvents {
- public:
-  void PlaySound(const std::string& name, bool, std::int32_t, std::int32_t, std::int32_t) override {
-    sounds.push_back(name);
-  }
-  std::vector<std::string> sounds;
-};
 
 class KeysTest : public ::testing::Test {
  protected:
@@ -39,7 +32,7 @@ class KeysTest : public ::testing::Test {
     for (int code : held) g_->Input.Keys[code] = scan::kDown;
   }
 
-  SoundLog log_;
+  simtest::SoundLog log_;
   std::unique_ptr<GameState> g_ = std::make_unique<GameState>();
 };
 

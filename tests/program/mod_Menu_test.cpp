@@ -1,5 +1,7 @@
-// The menu's state machine driven by key states, and the layout rules of the
-// game screen's overlays.
+// The menu's state machine driven by key states, its rules for screens and
+// credit lines, and the choice of the attract mode's replay.
+
+#include "program/mod_Menu.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +9,7 @@
 #include <fstream>
 
 #include "program/mod_Declares.h"
-#include "program/mod_Menu.h"
-#include "program/mod_Render.h"
+#include "temp_folder.h"
 
 namespace pebblerun {
 namespace {
@@ -18,11 +19,8 @@ enum { kEscape = 1, kEnter = 28, kUp = 200, kDown = 208 };
 class MenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("pebblerun_menu_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(folder_ / "textures");
-    p_.Game->AppFolder = folder_.string();
+    p_.Game->AppFolder = folder_.Path().string();
     p_.Game->Running = true;
     p_.Game->StoryMode = true;
     p_.Game->ArcadeLocked = true;
@@ -30,7 +28,6 @@ class MenuTest : public ::testing::Test {
     p_.Objects.GameMusic = MakeEngineMusicPlayer();
     Menu().MenuItem = 1;
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   // One key pressed for a frame and released in the next.
   void Press(int key) {
@@ -42,7 +39,7 @@ class MenuTest : public ::testing::Test {
   }
   MenuState& Menu() { return p_.Game->Menu; }
 
-  std::filesystem::path folder_;
+  TempFolder folder_;
   Program p_;
 };
 
@@ -143,40 +140,19 @@ TEST(MenuRules, CreditLinesFadeInAndOutInTheirBands) {
   EXPECT_EQ(FiveWide(123456), "123456");
 }
 
-TEST(ScreenLayout, BombStockFillsTheOuterColumnFirst) {
-  Single x = 0, y = 0;
-  BombStockPlace(0, x, y);
-  EXPECT_EQ(x, 608);
-  EXPECT_EQ(y, 32);
-  BombStockPlace(14, x, y);
-  EXPECT_EQ(x, 608);
-  EXPECT_EQ(y, 480);
-  BombStockPlace(19, x, y);  // the twentieth bomb: fifth of the inner column
-  EXPECT_EQ(x, 576);
-  EXPECT_EQ(y, 160);
-}
-
-TEST(ScreenLayout, ScoreBackLayerCountsDigits) {
-  EXPECT_EQ(ScoreDigits(0), 1);
-  EXPECT_EQ(ScoreDigits(9999), 4);
-  EXPECT_EQ(ScoreDigits(10000), 5);
-  Single r = 0, g = 0, b = 0;
-  ScoreColour("255, 120.7,3", r, g, b);
-  EXPECT_EQ(r, 255);
-  EXPECT_EQ(g, 120);
-  EXPECT_EQ(b, 3);
-  ScoreColour("oops", r, g, b);
-  EXPECT_EQ(r, 0);
-  EXPECT_EQ(b, 0);
-}
-
-TEST(ScreenLayout, UnpaintedTilesShowGreyAndGlassOnlyWhereAsked) {
+TEST(AttractReplay, TriesEachNameOnceAndGivesUpWhenNoneExists) {
+  TempFolder folder;
+  const auto& dir = folder.Path();
   auto g = std::make_unique<GameState>();
-  EXPECT_EQ(ShownTileCode(*g, 5, false, true), 60);
-  EXPECT_EQ(ShownTileCode(*g, 5, false, false), 5);
-  EXPECT_EQ(ShownTileCode(*g, 6, false, true), 6);    // stone has no grey variant
-  EXPECT_EQ(ShownTileCode(*g, 51, false, true), 51);  // nor the walls
-  EXPECT_EQ(ShownTileCode(*g, 9, true, true), 9);
+  g->AppFolder = dir.string();
+  g->CosmeticRandom.Seed(1234);
+  EXPECT_EQ(PickAttractReplay(*g), "");  // returns instead of drawing for ever
+
+  std::ofstream(dir / "Replay7.ini") << "[Map]\n";  // names compare without regard to case
+  for (std::uint32_t seed = 0; seed < 20; ++seed) {
+    g->CosmeticRandom.Seed(seed * 99991);
+    EXPECT_EQ(PickAttractReplay(*g), "replay7.ini");
+  }
 }
 
 }  // namespace

@@ -6,20 +6,14 @@
 
 #include <quillon/profile.h>
 
-#include "../engine/temp_folder.h"
 #include "sim/game_ini.h"
+#include "sim_folder_fixture.h"
 
 namespace pebblerun {
 namespace {
 
-class HighScoresTest : public ::testing::Test {
+class HighScoresTest : public simtest::FolderTest {
  protected:
-  void SetUp() override {
-    quillon::profile::ClearCache();
-    std::filesystem::create_directories(folder_ / "textures");
-    g_->AppFolder = folder_.Path().string();
-    g_->StoryMode = true;
-  }
   std::filesystem::path File() const { return folder_ / "textures" / "dot_black2.bmp"; }
   std::vector<Long> Scores() const {
     std::vector<Long> scores;
@@ -30,9 +24,6 @@ class HighScoresTest : public ::testing::Test {
     g_->Records.HighScores[10] = {name, score};
     SaveHighScores(*g_);
   }
-
-  TempFolder folder_;
-  std::unique_ptr<GameState> g_ = std::make_unique<GameState>();
 };
 
 TEST_F(HighScoresTest, FirstLoadFillsDefaultsAndCreatesTheFile) {

@@ -1,6 +1,8 @@
-#include <gtest/gtest.h>
+// The keyboard lock's filter: which key combinations it swallows.
 
 #include "program/mod_KeyboardLock.h"
+
+#include <gtest/gtest.h>
 
 namespace pebblerun {
 namespace {

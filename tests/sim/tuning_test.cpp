@@ -1,38 +1,23 @@
-// Reading the tuning file, the level table and the options, whole and broken.
+// Reading the tuning file and the level table, whole and broken.
+
+#include "sim/tuning.h"
 
 #include <gtest/gtest.h>
 
 #include <quillon/profile.h>
 
-#include "../engine/temp_folder.h"
 #include "sim/game_ini.h"
-#include "sim/options.h"
-#include "sim/tuning.h"
+#include "sim_folder_fixture.h"
 
 namespace pebblerun {
 namespace {
 
-class FilesTest : public ::testing::Test {
+class TuningTest : public simtest::FolderTest {
  protected:
-  void SetUp() override {
-    quillon::profile::ClearCache();
-    std::filesystem::create_directories(folder_ / "textures");
-    g_ = std::make_unique<GameState>();
-    g_->AppFolder = folder_.Path().string();
-    g_->StoryMode = true;
-  }
   void Tuning(std::string_view text) { WriteBytes(folder_ / "textures" / "lvl1.bmp", text); }
-  void Options(std::string_view text) { WriteBytes(folder_ / "textures" / "options.bmp", text); }
-  std::string OptionsText() {
-    quillon::profile::ClearCache();  // writes are held briefly in memory
-    return ReadBytes(folder_ / "textures" / "options.bmp");
-  }
-
-  TempFolder folder_;
-  std::unique_ptr<GameState> g_;
 };
 
-TEST_F(FilesTest, ConversionsOfTheTuningKeys) {
+TEST_F(TuningTest, ConversionsOfTheTuningKeys) {
   Tuning(
       "[Player]\nWeight=15\nWalkSpeed_Ice_MULTIPLY=30\nPosition_Tile_X=6\nPosition_Tile_Y=2.5\n"
       "BounceFrom_Gum_DEVIDER=12\n[Water]\nStartupHeight=100\nFixedHeight=-20\n"
@@ -59,7 +44,7 @@ TEST_F(FilesTest, ConversionsOfTheTuningKeys) {
   EXPECT_EQ(g_->World.TileSize, 32);
 }
 
-TEST_F(FilesTest, MissingTuningFileStillStartsWithTheBuiltInLevels) {
+TEST_F(TuningTest, MissingTuningFileStillStartsWithTheBuiltInLevels) {
   StartGame(*g_);
   EXPECT_EQ(g_->StoryLength, 1050);
   EXPECT_EQ(g_->LevelSpecs[10].TileType, "reddark");
@@ -68,7 +53,7 @@ TEST_F(FilesTest, MissingTuningFileStillStartsWithTheBuiltInLevels) {
   EXPECT_FALSE(g_->GameOver);
 }
 
-TEST_F(FilesTest, BadValuesKeepTheOldValueGoodOnesStillRead) {
+TEST_F(TuningTest, BadValuesKeepTheOldValueGoodOnesStillRead) {
   Tuning(
       "[Player]\nWalkSpeed=120\nJump_Force=300\n[Falling_Tiles]\nHit_SmashOnForce=9\n"
       "Smashing_Explosion_Distance=12\n");
@@ -86,7 +71,7 @@ TEST_F(FilesTest, BadValuesKeepTheOldValueGoodOnesStillRead) {
   EXPECT_FALSE(t.Misc.DebugWindow_Visible);
 }
 
-TEST_F(FilesTest, LevelsFiveAndSevenFollowSixAndSeven) {
+TEST_F(TuningTest, LevelsFiveAndSevenFollowSixAndSeven) {
   Tuning(
       "[Levels]\nLevel-05_PlatformSize=2\nLevel-05_LevelSize=999\nLevel-06_ScreenSpeed=77\n"
       "Level-06_LevelSize=9\nLevel-07_TileType=red\n");
@@ -128,7 +113,7 @@ TEST_F(FilesTest, LevelsFiveAndSevenFollowSixAndSeven) {
   EXPECT_EQ(g_->StoryLength, 7 * 10 + 3 * 9);
 }
 
-TEST_F(FilesTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
+TEST_F(TuningTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
   g_->StoryLength = 321;
   Tuning(
       "[Levels]\nLevel-01_PlatformSize=6\nLevel-01_OnEachPlatformSkipLines=x\n"
@@ -142,7 +127,7 @@ TEST_F(FilesTest, LevelTableStopsAtTheFirstBadValueAndKeepsTheLength) {
   EXPECT_EQ(g_->LevelSpecs[1].PlatformSize, 6);
 }
 
-TEST_F(FilesTest, LevelSumBeyondSixteenBitsKeepsTheOldLength) {
+TEST_F(TuningTest, LevelSumBeyondSixteenBitsKeepsTheOldLength) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
@@ -156,7 +141,7 @@ TEST_F(FilesTest, LevelSumBeyondSixteenBitsKeepsTheOldLength) {
   EXPECT_EQ(g_->StoryLength, 1050);
 }
 
-TEST_F(FilesTest, MapsLongerThanTheGridAreCutAtItsEdge) {
+TEST_F(TuningTest, MapsLongerThanTheGridAreCutAtItsEdge) {
   std::string text = "[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
@@ -169,7 +154,7 @@ TEST_F(FilesTest, MapsLongerThanTheGridAreCutAtItsEdge) {
   EXPECT_EQ(g_->Field.Cells[0][5000], 61);  // walls up to the last row of the grid
 }
 
-TEST_F(FilesTest, HostileValuesStartAGameWithoutHanging) {
+TEST_F(TuningTest, HostileValuesStartAGameWithoutHanging) {
   std::string text = "[Bonus]\nNumOf_Pie=30000\nNumOf_Bomb=30000\nNumOf_Boots=-5\n[Levels]\n";
   for (int lvl : {1, 2, 3, 4, 6, 8, 9, 10}) {
     const std::string k = "Level-" + std::string(lvl < 10 ? "0" : "") + std::to_string(lvl);
@@ -183,7 +168,7 @@ TEST_F(FilesTest, HostileValuesStartAGameWithoutHanging) {
   EXPECT_EQ(g_->Bonus.Bonuses[1].Type, "bomb");
 }
 
-TEST_F(FilesTest, StoryAndArcadeReadTheirOwnFile) {
+TEST_F(TuningTest, StoryAndArcadeReadTheirOwnFile) {
   Tuning("[Player]\nWalkSpeed=111\n");
   WriteBytes(folder_ / "textures" / "lvl2.bmp", "[Player]\nWalkSpeed=222\n");
   StartGame(*g_);
@@ -194,80 +179,10 @@ TEST_F(FilesTest, StoryAndArcadeReadTheirOwnFile) {
   EXPECT_EQ(g_->Field.Cells[7][4], 6);  // no start box in arcade
 }
 
-TEST_F(FilesTest, LongValuesAreCutAt254) {
+TEST_F(TuningTest, LongValuesAreCutAt254) {
   Tuning("[Score]\nGraphic_RGB=" + std::string(300, '7') + "\n");
   StartGame(*g_);
   EXPECT_EQ(g_->Tuning.Score.Graphic_RGB.size(), 254u);
-}
-
-TEST_F(FilesTest, OptionsMissingFileTakesDefaultsAndWritesThemBack) {
-  LoadOptions(*g_);
-  EXPECT_TRUE(g_->StoryMode);
-  EXPECT_TRUE(g_->ArcadeLocked);
-  EXPECT_TRUE(g_->SoundOn);
-  EXPECT_TRUE(g_->DetailsHigh);
-  EXPECT_FALSE(g_->FullScreen);
-  EXPECT_FALSE(g_->StoryRead);
-  EXPECT_EQ(g_->Menu.MenuScreen, "story");
-  EXPECT_EQ(g_->Menu.MenuItem, 10);
-  EXPECT_EQ(g_->DisplayWidth, 800);
-  EXPECT_EQ(g_->GameAreaHeight, 480);
-  const std::string text = OptionsText();
-  for (const char* key : {"Details_High=True", "GameMode_Story=True", "Sound_On=True", "FULL_SCREEN=False",
-                          "ArcadeLocked=True", "StoryReaden=False"}) {
-    EXPECT_NE(text.find(key), std::string::npos) << key;
-  }
-}
-
-TEST_F(FilesTest, OptionsFromTheSettingsDialogGetTheMissingKeys) {
-  Options("[main]\nFULL_SCREEN=true\nSound_On=False\nDetails_High=0\nStoryReaden=True\n");
-  LoadOptions(*g_);
-  EXPECT_TRUE(g_->FullScreen);
-  EXPECT_TRUE(g_->FullScreenOption);
-  EXPECT_FALSE(g_->SoundOn);
-  EXPECT_FALSE(g_->DetailsHigh);
-  EXPECT_TRUE(g_->StoryRead);
-  EXPECT_TRUE(g_->StoryMode);
-  EXPECT_TRUE(g_->ArcadeLocked);
-  EXPECT_EQ(g_->Menu.MenuScreen, "");
-  const std::string text = OptionsText();
-  EXPECT_NE(text.find("FULL_SCREEN=true"), std::string::npos);  // kept as written
-  EXPECT_NE(text.find("GameMode_Story=True"), std::string::npos);
-  EXPECT_NE(text.find("ArcadeLocked=True"), std::string::npos);
-}
-
-TEST_F(FilesTest, OptionsSaveWritesFiveKeysAndLeavesTheRest) {
-  Options("[main]\nStoryReaden=True\nExtra=1\n");
-  LoadOptions(*g_);
-  g_->StoryMode = false;
-  g_->ArcadeLocked = false;
-  g_->FullScreenOption = true;
-  SaveOptions(*g_);
-  quillon::profile::ClearCache();
-  auto again = std::make_unique<GameState>();
-  again->AppFolder = g_->AppFolder;
-  LoadOptions(*again);
-  EXPECT_FALSE(again->StoryMode);
-  EXPECT_FALSE(again->ArcadeLocked);
-  EXPECT_TRUE(again->FullScreen);
-  EXPECT_TRUE(again->StoryRead);
-  EXPECT_NE(OptionsText().find("Extra=1"), std::string::npos);
-}
-
-TEST_F(FilesTest, PlayedGamesLiveInTheUserSettings) {
-  const auto file = UserSettingsFile();
-  ASSERT_NE(std::getenv("XDG_CONFIG_HOME"), nullptr);
-  EXPECT_EQ(file.parent_path().filename(), "Pebblerun");
-  std::filesystem::remove(file);
-  quillon::profile::ClearCache();
-  EXPECT_EQ(ReadPlayedGames(), 0);
-  WritePlayedGames(17);
-  EXPECT_EQ(ReadPlayedGames(), 17);
-  StartGame(*g_);
-  EXPECT_EQ(g_->PlayedGames, 17);
-  WriteBytes(file, "[Stats]\nNumber_Of_Played_Games=lots\n");
-  quillon::profile::ClearCache();
-  EXPECT_EQ(ReadPlayedGames(), 0);
 }
 
 }  // namespace

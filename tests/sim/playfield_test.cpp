@@ -1,4 +1,4 @@
-// The random generator, the grid accessors and the map generator.
+// The grid accessors, the tile-type table and the map generator.
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim/bonus.h"
+#include "app_folders.h"
 #include "sim/playfield.h"
 #include "sim_fixture.h"
 
@@ -14,33 +14,8 @@ namespace pebblerun {
 namespace {
 
 using simtest::At;
+using simtest::GeneratedMap;
 using simtest::MakeState;
-
-TEST(RandomGenerator, FollowsTheRuntimeSequence) {
-  RandomGenerator r;
-  r.Seed(327680);  // the runtime's own start state
-  EXPECT_FLOAT_EQ(r.Rnd(), 0.7055475f);
-  EXPECT_FLOAT_EQ(r.Rnd(), 0.5334240f);
-  EXPECT_FLOAT_EQ(r.Rnd(), 0.5795186f);
-  EXPECT_FLOAT_EQ(r.Rnd(), 0.2895625f);
-  r.Seed(0);
-  EXPECT_EQ(r.Rnd(), 12820163.0f / 16777216.0f);
-}
-
-TEST(RandomGenerator, RndNumIncludesBothBounds) {
-  RandomGenerator r;
-  r.Seed(99);
-  int seen[4] = {};
-  for (int i = 0; i < 3000; ++i) {
-    const int v = r.RndNum(1, 3);
-    ASSERT_GE(v, 1);
-    ASSERT_LE(v, 3);
-    ++seen[v];
-  }
-  EXPECT_GT(seen[1], 500);
-  EXPECT_GT(seen[2], seen[1]);  // the inner value comes about twice as often
-  EXPECT_GT(seen[3], 500);
-}
 
 TEST(Cell, BoundsAndRounding) {
   auto g = MakeState();
@@ -102,17 +77,6 @@ TEST(PaintCell, FirstTouchOfAColouredTileScores) {
   EXPECT_FALSE(PaintCell(*g, 20, 9, true, true));
 }
 
-std::unique_ptr<GameState> GeneratedMap(bool story, std::uint32_t seed) {
-  auto g = MakeState(story);
-  auto& p = g->Tuning.TileKindPercent;
-  p[1] = 40, p[2] = 15, p[3] = 10, p[4] = 12, p[5] = 17, p[6] = 6;
-  auto& b = g->Tuning.Bonus;
-  b.NumOf_Bomb = 6, b.NumOf_Pie = 6, b.NumOf_Boots = 4, b.NumOf_BombGlass = 3, b.NumOf_BigEars = 3;
-  g->Random.Seed(seed);
-  GenerateMap(*g);
-  return g;
-}
-
 std::string Dump(GameState& g) {
   std::ostringstream out;
   for (int y = 0; y <= 1050; ++y) {
@@ -130,9 +94,7 @@ TEST(GenerateMap, MatchesTheStoredMapOfAFixedSeed) {
   for (bool story : {true, false}) {
     auto g = GeneratedMap(story, 12345);
     const std::string dump = Dump(*g);
-    const char* source = std::getenv("PEBBLERUN_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    const auto fixture = std::filesystem::path(source) / "tests" / "game" / "fixtures" /
+    const auto fixture = support::SourceFolder() / "tests" / "sim" / "fixtures" /
                          (story ? "map_story_12345.txt" : "map_arcade_12345.txt");
     if (std::getenv("PEBBLERUN_UPDATE_FIXTURES")) std::ofstream(fixture) << dump;
     std::ifstream in(fixture);
@@ -204,43 +166,6 @@ TEST(GenerateMap, StoryTilesStartUnpaintedArcadeTilesPainted) {
     }
   }
   EXPECT_GT(checked, 10);
-}
-
-TEST(Bonuses, PlacedOnTopOfTilesNeverSharingACell) {
-  auto g = GeneratedMap(false, 31);
-  const auto& bonuses = g->Bonus.Bonuses;
-  ASSERT_EQ(bonuses.size(), 23u);
-  EXPECT_FALSE(bonuses[0].Active);
-  EXPECT_EQ(bonuses[1].Type, "bomb");
-  EXPECT_EQ(bonuses[7].Type, "pie");
-  EXPECT_EQ(bonuses[13].Type, "boot");
-  EXPECT_EQ(bonuses[17].Type, "bombglass");
-  EXPECT_EQ(bonuses[22].Type, "ears");
-  for (std::size_t i = 1; i < bonuses.size(); ++i) {
-    const Bonus& b = bonuses[i];
-    ASSERT_TRUE(b.Active);
-    const int cx = static_cast<int>(b.X) / 32, cy = static_cast<int>(b.Y) / 32;
-    EXPECT_GE(cx, 1);
-    EXPECT_LE(cx, 13);
-    EXPECT_GE(cy, 10);
-    EXPECT_GE(At(*g, cx, cy + 1), 1);
-    EXPECT_EQ(At(*g, cx, cy), 0);
-    EXPECT_EQ(b.SelectionAlpha, 100);
-    for (std::size_t j = 1; j < i; ++j) EXPECT_FALSE(bonuses[j].X == b.X && bonuses[j].Y == b.Y);
-  }
-}
-
-TEST(Bonuses, NoCountsNoBonusesAndNoPlaceNoHang) {
-  auto g = GeneratedMap(false, 3);
-  g->Tuning.Bonus = TuningBonus{};
-  PlaceBonuses(*g);
-  EXPECT_EQ(g->Bonus.Bonuses.size(), 1u);
-  // A map with nowhere to put a bonus: the bonus is left out, the start goes on.
-  g->Field.Cells = {};
-  g->Tuning.Bonus.NumOf_Pie = 2;
-  PlaceBonuses(*g);
-  ASSERT_EQ(g->Bonus.Bonuses.size(), 3u);
-  EXPECT_FALSE(g->Bonus.Bonuses[1].Active);
 }
 
 }  // namespace
