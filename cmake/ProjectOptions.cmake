@@ -21,11 +21,13 @@ function(pebblerun_target_options target)
   endif()
 endfunction()
 
-# A program that belongs in the application folder beside the game.
+# A program that belongs in the application folder beside the game. Built,
+# it finds libquillon beside itself; installed ("P/bin" or "P/games"), in
+# the game's private library folder "P/lib/games/pebblerun".
 function(pebblerun_app_program target)
   pebblerun_target_options(${target})
   set_target_properties(${target} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${PEBBLERUN_APP_DIR}
     BUILD_RPATH "$ORIGIN"
-    INSTALL_RPATH "$ORIGIN")
+    INSTALL_RPATH "$ORIGIN/../lib/games/pebblerun")
 endfunction()

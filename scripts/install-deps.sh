@@ -13,6 +13,7 @@ PACKAGES=(
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg imagemagick xvfb xauth xdotool
+  desktop-file-utils appstream lintian man-db groff-base dpkg-dev file fakeroot
 )
 
 missing=()

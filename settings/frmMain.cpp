@@ -2,10 +2,12 @@
 
 #include "backdrop.h"
 #include "controls_page.h"
+#include "game_launch.h"
 #include "modMain.h"
 #include "video_export.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -140,8 +142,12 @@ void frmMain::Command1_Click() {
 void frmMain::Command1s_Click() {
   // A box ticked just before the click must not miss the game's start.
   WriteOptions();
-  const QString program = ToQString(GameProgramPath(AppDir_));
-  if (!StartProgram(program, {}, ToQString(AppDir_))) {
+  const GameLaunch game =
+      GameToStart(AppDir_, QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+  const QString program = ToQString(game.Program);
+  QStringList arguments;
+  for (const std::string& argument : game.Arguments) arguments << QFile::decodeName(argument.c_str());
+  if (!StartProgram(program, arguments, ToQString(AppDir_))) {
     Warn(this, kCaption, QStringLiteral("The game could not be started:\n%1").arg(program));
     return;
   }

@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+#include <quillon/paths.h>
+
 #include <cstdio>
 #include <filesystem>
 
@@ -24,9 +26,13 @@ int main(int argc, char** argv) {
   parser.addOption(appDirOption);
   parser.process(app);
 
-  const QString appDirText =
-      parser.isSet(appDirOption) ? parser.value(appDirOption) : QApplication::applicationDirPath();
-  const std::filesystem::path appDir(QFile::encodeName(appDirText).toStdString());
+  // Installed ("P/bin"), the game's content is in "P/share/games/pebblerun".
+  const std::filesystem::path programFolder(
+      QFile::encodeName(QApplication::applicationDirPath()).toStdString());
+  const std::filesystem::path appDir =
+      parser.isSet(appDirOption)
+          ? std::filesystem::path(QFile::encodeName(parser.value(appDirOption)).toStdString())
+          : quillon::paths::InstalledContentFolder(programFolder).value_or(programFolder);
   std::error_code error;
   if (!std::filesystem::is_directory(appDir, error)) {
     std::fprintf(stderr, "Settings: no such folder: %s\n", appDir.c_str());

@@ -37,6 +37,8 @@ struct ActionRow {
 const std::array<ActionRow, kActions>& ControlActions();
 
 // The files, under the application folder, resolved without regard to case.
+// In a shared (installed) application folder the reads and writes below go
+// to this user's copies, exactly as the game's do.
 std::filesystem::path OptionsFilePath(const std::filesystem::path& appDir);
 std::filesystem::path StoryHighScorePath(const std::filesystem::path& appDir);
 std::filesystem::path ArcadeHighScorePath(const std::filesystem::path& appDir);
@@ -58,8 +60,9 @@ bool FlushIni();
 // a clean word back.
 bool CheckedFromText(std::string_view text);
 
-// Deletes a high-score file. A file that is not there counts as deleted;
-// otherwise the reason it could not be deleted.
+// Deletes a high-score file (this user's copy; a shared one is hidden behind
+// an empty file). A file that is not there counts as deleted; otherwise the
+// reason it could not be deleted.
 std::optional<std::string> DeleteHighScoreFile(const std::filesystem::path& file);
 
 }  // namespace settings

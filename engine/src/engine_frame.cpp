@@ -70,7 +70,8 @@ void Engine::SaveScreenshot() {
 }
 
 void Engine::Impl::WriteScreenshot() {
-  const std::filesystem::path folder = lib::State().AppFolder;
+  // A shared game folder is not this user's: pictures go to their own folder.
+  const std::filesystem::path folder = paths::ScreenshotFolder(lib::State().AppFolder);
   std::filesystem::path file;
   std::error_code ec;
   for (int n = 1;; ++n) {

@@ -8,6 +8,7 @@
 #include "mod_extra.h"
 #include "platform/message_box.h"
 #include "quillon/numbers.h"
+#include "quillon/paths.h"
 
 namespace quillon {
 
@@ -23,6 +24,13 @@ std::string StartedLine() {
   char text[64];
   std::strftime(text, sizeof text, "### APPLICATION STARTED @ %Y-%m-%d @ %H-%M ###", &local);
   return text;
+}
+
+// A shared (installed) game folder sends this user's files elsewhere; the
+// log says where, once per start. A folder of the user's own adds nothing.
+void LogDataFolders() {
+  const paths::DataFolders& folders = paths::FoldersOf(lib::State().AppFolder);
+  if (folders.PerUser) lib::SaveLog(paths::DescribeFolders(folders));
 }
 
 void SetPiAndRad() {
@@ -67,6 +75,7 @@ bool Engine::Quillon_Start(std::int32_t hWnd, std::string_view pAppPath, float o
   lib::SaveLog(kHashLine);
   lib::SaveLog(StartedLine());
   lib::SaveLog(kHashLine);
+  LogDataFolders();
 
   DisplayOptions options;
   options.BufferWidth = state.ResWidth;
@@ -105,6 +114,7 @@ bool Engine::Quillon_Start_OnlySound(std::int32_t hWnd, std::string_view pAppPat
   lib::SaveLog(StartedLine());
   lib::SaveLog("### USING ONLY SOUND ENGINE                  ###");
   lib::SaveLog(kHashLine);
+  LogDataFolders();
   impl_->InitSound();  // logs its own trouble; the start goes on without sound
   SetPiAndRad();
   return true;

@@ -32,7 +32,7 @@ std::int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyN
                              const std::string& NewString, const std::string& FileName, bool Encrypt) {
   try {
     const std::string value = Encrypt ? EnDeCode(NewString, DefaultScrambleByte) : NewString;
-    return profile::WriteString(lib::MakeAbsolute(FileName), Section, KeyName, value) ? 1 : 0;
+    return profile::WriteString(lib::EditPath(FileName), Section, KeyName, value) ? 1 : 0;
   } catch (const std::exception&) {
     return 0;
   }
@@ -96,7 +96,7 @@ void Extra::OpenWebsite(const std::string& FullLink) {
 bool Extra::DownloadFile(const std::string& URL, const std::string& LocalFolder_Filename) {
   try {
     return platform::DownloadToFile(URL,
-                                    lib::MakeAbsolute(lib::State().AppFolder + "\\" + LocalFolder_Filename));
+                                    lib::WritePath(lib::State().AppFolder + "\\" + LocalFolder_Filename));
   } catch (const std::exception&) {
     return false;
   }

@@ -9,6 +9,30 @@
 #include "quillon/paths.h"
 
 namespace quillon {
+namespace {
+
+void AddMissing(std::vector<std::string>& names, const std::vector<std::string>& more) {
+  for (const std::string& name : more) {
+    bool known = false;
+    for (const std::string& have : names) known = known || ascii::EqualsNoCase(have, name);
+    if (!known) names.push_back(name);
+  }
+}
+
+// A shared game folder lists what it holds and what this user added to it.
+platform::FolderListing ListForUser(const std::string& folder) {
+  const std::filesystem::path shared = paths::Resolve(folder, lib::State().AppFolder);
+  platform::FolderListing listing = platform::ListFolder(shared);
+  const std::filesystem::path mine = lib::MakeAbsolute(folder);
+  if (mine != shared) {
+    const platform::FolderListing own = platform::ListFolder(mine);
+    AddMissing(listing.Files, own.Files);
+    AddMissing(listing.Folders, own.Folders);
+  }
+  return listing;
+}
+
+}  // namespace
 
 std::vector<std::string> Extra::FilesInFolder(const std::string& sFolderPath, bool bWithSubFolders,
                                               bool bStripPath) {
@@ -17,7 +41,7 @@ std::vector<std::string> Extra::FilesInFolder(const std::string& sFolderPath, bo
   const std::string base = folder.empty() ? lib::AbsoluteName("") : lib::AbsoluteName(folder) + "\\";
   std::vector<std::string> names(1);
   try {
-    const platform::FolderListing listing = platform::ListFolder(lib::MakeAbsolute(base));
+    const platform::FolderListing listing = ListForUser(base);
     for (const std::string& file : listing.Files) {
       AddItem2Array1D(names, base + file);
     }

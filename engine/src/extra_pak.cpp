@@ -47,12 +47,14 @@ bool AddToArchive(const std::string& fileName, const std::string& storedName) {
   }
   // Append to what is on disk, not to the index: names the index refused
   // stay in the file.
+  // In a shared folder the archive grows as this user's copy.
+  const std::filesystem::path current = paths::ForReading(std::filesystem::path(archive.Path));
   std::string bytes;
-  if (platform::PathExists(archive.Path) && !platform::ReadWholeFile(archive.Path, bytes)) {
+  if (platform::PathExists(current) && !platform::ReadWholeFile(current, bytes)) {
     return false;
   }
   bytes += pak::LeadingMarkerEntry(storedName, data);
-  if (!WriteFileAtomically(archive.Path, bytes)) {
+  if (!WriteFileAtomically(paths::ForWriting(std::filesystem::path(archive.Path)), bytes)) {
     return false;
   }
   pak::Entry entry = pak::MakeEntry(storedName, data);
@@ -134,7 +136,7 @@ bool Extra::PAK_ExtractFile(const std::string& FileName_inPAK, const std::string
     }
     bool written = false;
     try {
-      written = WriteFileAtomically(lib::MakeAbsolute(target), record.Data);
+      written = WriteFileAtomically(lib::WritePath(target), record.Data);
     } catch (const std::exception&) {
       written = false;
     }
@@ -174,7 +176,7 @@ bool Extra::PAK_ExtractAll(const std::string& FilesPath) {
     }
     bool written = false;
     try {
-      written = WriteFileAtomically(lib::MakeAbsolute(folder + record.ShortName), record.Data);
+      written = WriteFileAtomically(lib::WritePath(folder + record.ShortName), record.Data);
     } catch (const std::exception&) {
       written = false;
     }
@@ -205,7 +207,8 @@ bool Extra::PAK_DeleteFile(const std::string& FileName) {
   }
   bool written = false;
   try {
-    written = WriteFileAtomically(archive.Path, pak::TrailingMarkerArchive(archive.Index));
+    written = WriteFileAtomically(paths::ForWriting(std::filesystem::path(archive.Path)),
+                                  pak::TrailingMarkerArchive(archive.Index));
   } catch (const std::exception&) {
     written = false;
   }

@@ -21,7 +21,13 @@ std::string AbsoluteName(std::string_view name) {
   return absolute;
 }
 
-std::filesystem::path MakeAbsolute(std::string_view name) { return paths::Resolve(name, State().AppFolder); }
+std::filesystem::path MakeAbsolute(std::string_view name) {
+  return paths::ForReading(name, State().AppFolder);
+}
+
+std::filesystem::path WritePath(std::string_view name) { return paths::ForWriting(name, State().AppFolder); }
+
+std::filesystem::path EditPath(std::string_view name) { return paths::ForEditing(name, State().AppFolder); }
 
 std::string LogPath(std::string_view name) { return MakeAbsolute(name).string(); }
 
@@ -36,11 +42,11 @@ std::string StripOuterSeparators(std::string_view name) {
 }
 
 bool CreateFolder(std::string_view name) {
-  return platform::CreateOneFolder(MakeAbsolute(AbsoluteName(StripOuterSeparators(name))));
+  return platform::CreateOneFolder(WritePath(AbsoluteName(StripOuterSeparators(name))));
 }
 
 void SaveLog(std::string_view text, std::string_view logFile) {
-  const std::filesystem::path file = MakeAbsolute(logFile.empty() ? std::string_view("log.txt") : logFile);
+  const std::filesystem::path file = WritePath(logFile.empty() ? std::string_view("log.txt") : logFile);
   std::string line(text);
   line += "\r\n";
   platform::AppendToFile(file, line);
@@ -48,7 +54,7 @@ void SaveLog(std::string_view text, std::string_view logFile) {
 
 bool FileExists(std::string_view path) {
   const std::string underAppFolder = State().AppFolder + "\\" + std::string(path);
-  if (platform::PathExists(paths::Resolve(underAppFolder, State().AppFolder))) {
+  if (platform::PathExists(MakeAbsolute(underAppFolder))) {
     return true;
   }
   // "Unchanged" means as the process itself would open the name.

@@ -45,12 +45,18 @@ LibraryState& State();
 std::string AbsoluteName(std::string_view name);
 
 // The path on disk of a name under the application folder (absolute names as
-// they stand), resolved without regard to case.
+// they stand), resolved without regard to case, to read from: in a shared
+// application folder this user's copy when there is one (quillon/paths.h).
 std::filesystem::path MakeAbsolute(std::string_view name);
 
 // A name as a log line shows it: the path on disk in this system's own form
 // ("/" between folders), so a reader can copy it into a shell.
 std::string LogPath(std::string_view name);
+
+// The same name to write whole (WritePath) or to change in place (EditPath):
+// in a shared application folder always this user's copy.
+std::filesystem::path WritePath(std::string_view name);
+std::filesystem::path EditPath(std::string_view name);
 
 // name without one leading "\" and one trailing "\" or "/" (a leading "/"
 // marks an absolute name here and stays).

@@ -201,7 +201,7 @@ std::string ShowLoadingFrame(Program& p) {
 
 bool ContentFileExists(const GameState& g, const std::string& file) {
   std::error_code error;
-  return std::filesystem::is_regular_file(quillon::paths::Resolve(file, g.AppFolder), error);
+  return std::filesystem::is_regular_file(quillon::paths::ForReading(file, g.AppFolder), error);
 }
 
 void LoadTexture(Program& p, Texture& slot, const std::string& file, std::int32_t colourKey) {

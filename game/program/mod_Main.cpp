@@ -12,6 +12,7 @@
 
 #include <quillon/atomic_file.h>
 #include <quillon/frame_wait.h>
+#include <quillon/paths.h>
 
 #include "program/frmMain.h"
 #include "program/init_dx.h"
@@ -174,10 +175,14 @@ constexpr std::uint32_t kFixedCosmeticSeed = 20240615;
 
 }  // namespace
 
+// The folder given, else the program's own; an installed program ("P/bin")
+// finds its content in "P/share/games/pebblerun".
 std::string AppFolderFor(const CommandLine& cl, const std::string& programFolder) {
+  std::filesystem::path chosen = cl.AppDir;
+  if (chosen.empty()) chosen = quillon::paths::InstalledContentFolder(programFolder).value_or(programFolder);
   std::error_code error;
-  const auto folder = std::filesystem::absolute(cl.AppDir.empty() ? programFolder : cl.AppDir, error);
-  return error ? programFolder : folder.lexically_normal().string();
+  const auto folder = std::filesystem::absolute(chosen, error);
+  return error ? chosen.string() : folder.lexically_normal().string();
 }
 
 namespace {

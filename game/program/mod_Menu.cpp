@@ -135,7 +135,7 @@ std::string PickAttractReplay(GameState& g) {
   for (int i = 0; i < 10; ++i) {
     std::string name = "replay" + std::to_string((start + i) % 10 + 1) + ".ini";
     std::error_code error;
-    if (std::filesystem::is_regular_file(quillon::paths::Resolve(name, g.AppFolder), error)) return name;
+    if (std::filesystem::is_regular_file(quillon::paths::ForReading(name, g.AppFolder), error)) return name;
   }
   return "";
 }

@@ -15,7 +15,10 @@
 namespace pebblerun {
 
 // The path on disk of one of the game's files ("\Textures\lvl1.bmp"), under
-// the application folder unless the name is absolute.
+// the application folder unless the name is absolute. When that folder is
+// shared (installed for every user), ReadIni and WriteIni take this user's
+// copy instead, as quillon/paths.h says; anything else that opens or tests
+// the file goes through quillon::paths::ForReading / ForWriting too.
 std::filesystem::path GameFile(const GameState& g, std::string_view name);
 
 // The value of key in section of file, "" when absent; at most 254 characters.
@@ -29,7 +32,9 @@ std::optional<IniText> LoadIni(const std::filesystem::path& file);
 std::string ReadIni(std::string_view section, std::string_view key, const IniText& text);
 
 // Writes key = value, creating file, section and key as needed; a failed
-// write is not reported.
+// write is not reported. A file of a shared application folder is written as
+// this user's copy (started from the shared one), so every writer follows the
+// same rule whatever path it was given.
 void WriteIni(std::string_view section, std::string_view key, std::string_view value,
               const std::filesystem::path& file);
 

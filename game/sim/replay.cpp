@@ -94,7 +94,7 @@ void ReadRecordedInput(GameState& g) { g.Replay.RecordedInput = PlaybackInput::R
 
 bool ReplayFileExists(const GameState& g, const std::string& name) {
   std::error_code error;
-  if (std::filesystem::exists(GameFile(g, name), error)) return true;
+  if (std::filesystem::exists(quillon::paths::ForReading(GameFile(g, name)), error)) return true;
   const auto here = std::filesystem::current_path(error);
   return !error && std::filesystem::exists(quillon::paths::Resolve(name, here), error);
 }
@@ -140,8 +140,10 @@ void ReplayStep(GameState& g) {
   if (r.ReplayFrame == 0 && r.RecordingReplay) {
     // Changes still held for the old file must not come back into the new one.
     quillon::profile::Flush();
+    // A shared copy (an installed game's folder) must not show through the
+    // new recording either.
     std::error_code error;
-    std::filesystem::remove(RecordPath(g), error);
+    quillon::paths::RemoveForUser(RecordPath(g), error);
     SaveReplayMap(g);
   }
   if (r.ReplayFrame == 0 && r.PlayingReplay) LoadReplayMap(g);

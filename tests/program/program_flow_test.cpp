@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "key_script.h"
 #include "program_run.h"
 
 namespace pebblerun {
@@ -14,28 +13,7 @@ using support::AppCopy;
 using support::CountOf;
 using support::RunPebblerun;
 
-// Key presses, each held for one frame, one after another (a longer Escape
-// would also confirm the name prompt it opens).
-class Script {
- public:
-  explicit Script(int startFrame) : frame_(startFrame) {}
-  Script& Press(const std::string& key, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      out_ << frame_ << " down " << key << "\n" << frame_ + 1 << " up " << key << "\n";
-      frame_ += 5;
-    }
-    return *this;
-  }
-  Script& Wait(int frames) {
-    frame_ += frames;
-    return *this;
-  }
-  std::string Text() const { return out_.str(); }
-
- private:
-  int frame_;
-  std::ostringstream out_;
-};
+using Script = support::KeyScript;
 
 TEST(ProgramFlow, OptionsThenAGameThroughNameEntryToTheTableAndExit) {
   AppCopy app;

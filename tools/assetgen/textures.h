@@ -47,6 +47,10 @@ namespace assetgen {
 // 32 x 32 sprite design scaled about its top-left corner at (x, y).
 void DrawTobo(cairo_t* cr, double x, double y, double scale, bool bigEars = false);
 
+// A normal ground tile of colour rgb, the 32 x 32 design scaled about its
+// top-left corner at (x, y).
+void DrawNormalTile(cairo_t* cr, double x, double y, double scale, std::uint32_t rgb);
+
 }  // namespace assetgen
 
 namespace assetgen {

@@ -341,6 +341,14 @@ void GroundWall(const path& outDir) {
 
 }  // namespace
 
+void DrawNormalTile(cairo_t* cr, double x, double y, double scale, std::uint32_t rgb) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, scale, scale);
+  NormalTile(cr, Hex(rgb));
+  cairo_restore(cr);
+}
+
 void MakeTiles(const path& outDir) {
   std::uint32_t seed = 1;
   for (const TileColour& colour : kColours) SaveGroundSet(outDir, colour.name, Hex(colour.rgb), seed++);

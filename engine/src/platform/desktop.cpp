@@ -111,6 +111,12 @@ std::string AskForFile(const std::string& title, const std::filesystem::path& fo
   return std::string(ascii::TrimBlanks(std::string_view(printed).substr(0, lineEnd)));
 }
 
+std::string DesktopUserFolder(const std::string& kind) {
+  std::string printed;
+  if (RunForOutput({"xdg-user-dir", kind}, printed) != 0) return "";
+  return std::string(ascii::TrimBlanks(std::string_view(printed).substr(0, printed.find_first_of("\r\n"))));
+}
+
 bool IsNetworkUp() {
   ifaddrs* list = nullptr;
   if (getifaddrs(&list) != 0) {

@@ -17,6 +17,10 @@ void OpenWithDesktop(const std::string& target);
 // or display is available.
 std::string AskForFile(const std::string& title, const std::filesystem::path& folder);
 
+// The desktop's folder of a kind ("PICTURES", "MUSIC", ...) as xdg-user-dir
+// reports it; "" when the program is missing or fails.
+std::string DesktopUserFolder(const std::string& kind);
+
 // True when a network interface other than loopback is up and has an
 // address.
 bool IsNetworkUp();
