@@ -44,7 +44,7 @@ struct Engine::Impl : platform::EventSink {
   std::array<bool, 256> SwallowedPress{};
   std::uint16_t QueuedModifiers = 0;  // modifier keys held by QueueKeyEvent
   int CursorCounter = 0;              // the cursor shows while it is 0 or more
-  std::string StartError;  // of the last failed start, for the host to show
+  std::string StartError;             // of the last failed start, for the host to show
 
   // Steps of the display start shared by Quillon_Start and StartDisplay;
   // trail collects the step numbers. False with error set on failure.

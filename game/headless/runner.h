@@ -36,9 +36,9 @@ struct SimResult {
   Single Score = 0;   // the score the game ended with
   bool Won = false;
   bool Died = false;
-  bool Finished = false;    // the game ran to its end
-  bool Unplayable = false;  // a playback whose map could not hold Tobo: ended at once
-  bool Story = true;        // the mode played (a playback's is its recording's)
+  bool Finished = false;       // the game ran to its end
+  bool Unplayable = false;     // a playback whose map could not hold Tobo: ended at once
+  bool Story = true;           // the mode played (a playback's is its recording's)
   std::uint32_t GameSeed = 0;  // the seed the game started with
 };
 

@@ -27,7 +27,7 @@ struct RunControl {
   std::string ReplayFile;        // that replay, found
   InputScript Script;
   std::vector<ScriptEvent> PadEvents;  // the script's pad lines due, applied after the frame's keys
-  std::int64_t Frame = 0;  // passes so far
+  std::int64_t Frame = 0;              // passes so far
   // Runs after every pass; false ends the run with exit code StopCode.
   std::function<bool(Program&)> AfterPass;
   int StopCode = 1;
