@@ -1,4 +1,4 @@
-// Arbitrary bytes as the options file's "controls" section: every action gets
+// Arbitrary bytes as the options file's "controls" section, fed from memory: every action gets
 // keys that can be bound, no key drives two actions, and the key state made
 // from any held keys has each action's code down exactly when one of its keys is.
 #include <array>
@@ -9,21 +9,14 @@
 
 #include <quillon/profile.h>
 
-#include "fuzz_folder.h"
 #include "sim/controls.h"
 #include "sim/scan_codes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pebblerun;
-  const auto file = fuzzing::Folder("controls") / "textures" / "options.bmp";
-  const std::string head = "[controls]\n";
-  std::vector<std::uint8_t> bytes(head.begin(), head.end());
-  bytes.insert(bytes.end(), data, data + size);
-  fuzzing::Write(file, bytes.data(), bytes.size());
-  quillon::profile::ClearCache();
-
+  const std::string text = "[controls]\n" + std::string(reinterpret_cast<const char*>(data), size);
   std::vector<std::string> problems;
-  const ControlBindings b = ReadBindings(file, problems);
+  const ControlBindings b = ReadBindings(quillon::profile::IniSnapshot(text), problems);
   KeyStates held{};
   for (std::size_t i = 0; i < size && i < 64; ++i) held[data[i]] = scan::kDown;
   const KeyStates keys = PlayKeys(b, held);

@@ -223,10 +223,16 @@ std::optional<std::size_t> HolderOf(std::span<const KeyPair> keys, int code,
 
 std::vector<KeyPair> ReadBindings(const std::filesystem::path& file, std::string_view section,
                                   std::span<const Binding> actions, std::vector<std::string>& problems) {
+  return ReadBindings(profile::LoadSnapshot(file).value_or(profile::IniSnapshot()), section, actions,
+                      problems);
+}
+
+std::vector<KeyPair> ReadBindings(const profile::IniSnapshot& file, std::string_view section,
+                                  std::span<const Binding> actions, std::vector<std::string>& problems) {
   std::vector<KeyPair> keys;
   for (const Binding& action : actions) {
     const std::span<const KeyPair> earlier(keys);
-    const std::string text = profile::ReadString(file, section, action.Key, "");
+    const std::string text = file.Read(section, action.Key, "");
     std::string error;
     std::optional<KeyPair> read;
     if (!ascii::TrimBlanks(text).empty()) {

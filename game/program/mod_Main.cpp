@@ -23,6 +23,7 @@
 #include "program/script_pad.h"
 #include "program/video_export.h"
 #include "sim/game_frame.h"
+#include "sim/game_ini.h"
 #include "sim/high_scores.h"
 #include "sim/options.h"
 #include "sim/replay.h"
@@ -188,9 +189,10 @@ std::string AppFolderFor(const CommandLine& cl, const std::string& programFolder
 namespace {
 
 // A write of the game killed half-way leaves a temporary file beside the
-// player's file; this start removes those whose writer has gone.
+// player's file (this user's copy in a shared folder); this start removes
+// those whose writer has gone.
 void RemoveLeftoverTemporaries(const GameState& g) {
-  for (const auto& file : PlayerFiles(g)) quillon::RemoveStaleTemporaries(file);
+  for (const auto& file : PlayerFiles(g)) quillon::RemoveStaleTemporaries(quillon::paths::ForWriting(file));
 }
 
 }  // namespace
@@ -278,7 +280,8 @@ bool StartUp(Program& p, const CommandLine& cl, std::string& step) {
   GameObjects& o = p.Objects;
   g.GameWindowMode = true;
   RemoveLeftoverTemporaries(g);
-  step = "the options file textures\\options.bmp";
+  const std::string optionsFile = GameFile(g, kOptionsFile).string();
+  step = "the options file " + optionsFile;
   LoadOptions(g);
   step = "the played-games statistic " + UserSettingsFile().string();
   g.PlayedGames = ReadPlayedGames();
@@ -292,7 +295,7 @@ bool StartUp(Program& p, const CommandLine& cl, std::string& step) {
   }
   step = "the engine start";
   o.EngineObj.Quillon_Start_OnlySound(0, g.AppFolder);
-  step = "the controls in textures\\options.bmp";
+  step = "the controls in " + optionsFile;
   LoadControls(p);
   if (!o.MenuMusic) o.MenuMusic = MakeEngineMusicPlayer();
   if (!o.GameMusic) o.GameMusic = MakeEngineMusicPlayer();
@@ -300,7 +303,7 @@ bool StartUp(Program& p, const CommandLine& cl, std::string& step) {
   g.Running = StartGameDisplay(p);
   FormLoad(p);
   if (!g.Running) return false;
-  step = "the high-score file " + HighScoreFile(g);
+  step = "the high-score file " + GameFile(g, HighScoreFile(g)).string();
   LoadHighScores(g);
   step = "the menu music";
   StartMenuMusic(g, o);
@@ -393,10 +396,10 @@ int Main(const CommandLine& cl, const std::string& programFolder) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("ALSOFT_DRIVERS", "null", 1);
   }
-  return RunProgram(cl, programFolder, run);
+  return RunProgram(cl, appFolder, run);
 }
 
-int RunProgram(const CommandLine& cl, const std::string& programFolder, RunControl& run) {
+int RunProgram(const CommandLine& cl, const std::string& appFolder, RunControl& run) {
   auto program = std::make_unique<Program>();
   Program& p = *program;
   GameState& g = *p.Game;

@@ -44,7 +44,7 @@ bool PrepareRun(const CommandLine& commandLine, const std::string& appFolder, Ru
 
 // The run itself, once the command line has been checked and run prepared:
 // start-up, the replay given, the loop, the exit; the process exit code.
-int RunProgram(const CommandLine& commandLine, const std::string& programFolder, RunControl& run);
+int RunProgram(const CommandLine& commandLine, const std::string& appFolder, RunControl& run);
 
 // The application folder a command line names (the program's own by default).
 std::string AppFolderFor(const CommandLine& commandLine, const std::string& programFolder);

@@ -175,7 +175,7 @@ int ExportVideo(const CommandLine& cl, const std::string& programFolder, ExportR
     if (report && recorder.Frames() == 500) report->ResidentKbEarly = ResidentKb();
     return true;
   };
-  int code = RunProgram(run, programFolder, control);
+  int code = RunProgram(run, appFolder, control);
   if (code == 0 && cancel.Requested()) code = kExportCancelled;
   if (code == 0 && recorder.Frames() == 0) code = 1;
   if (code == 0 && !recorder.Finish(error)) {

@@ -36,7 +36,13 @@ ControlBindings DefaultBindings() {
 }
 
 ControlBindings ReadBindings(const std::filesystem::path& optionsFile, std::vector<std::string>& problems) {
-  const auto keys = quillon::keys::ReadBindings(optionsFile, kSection, FileLines(), problems);
+  return ReadBindings(quillon::profile::LoadSnapshot(optionsFile).value_or(quillon::profile::IniSnapshot()),
+                      problems);
+}
+
+ControlBindings ReadBindings(const quillon::profile::IniSnapshot& options,
+                             std::vector<std::string>& problems) {
+  const auto keys = quillon::keys::ReadBindings(options, kSection, FileLines(), problems);
   ControlBindings bindings;
   for (std::size_t a = 0; a < keys.size() && a < bindings.Keys.size(); ++a) bindings.Keys[a] = keys[a];
   return bindings;

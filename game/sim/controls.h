@@ -49,6 +49,8 @@ ControlBindings DefaultBindings();
 // says: a line that cannot be used gives its action the default keys and adds
 // a line for the log to problems.
 ControlBindings ReadBindings(const std::filesystem::path& optionsFile, std::vector<std::string>& problems);
+ControlBindings ReadBindings(const quillon::profile::IniSnapshot& options,
+                             std::vector<std::string>& problems);
 void WriteBindings(const std::filesystem::path& optionsFile, const ControlBindings& bindings);
 
 // The key state the game's keyboard handler reads during play, from the

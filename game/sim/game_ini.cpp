@@ -15,7 +15,7 @@ std::string ReadIni(std::string_view section, std::string_view key, const std::f
 }
 
 std::optional<IniText> LoadIni(const std::filesystem::path& file) {
-  return quillon::profile::LoadSnapshot(file);
+  return quillon::profile::LoadSnapshot(quillon::paths::ForReading(file));
 }
 
 std::string ReadIni(std::string_view section, std::string_view key, const IniText& text) {

@@ -1,8 +1,7 @@
 #include "sim/replay.h"
 
-#include <unistd.h>
-
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -86,7 +85,8 @@ std::string ReplayFileProblem(const std::filesystem::path& path) {
   const auto status = std::filesystem::status(path, error);
   if (!std::filesystem::exists(status)) return "there is no replay file \"" + path.string() + "\"";
   if (!std::filesystem::is_regular_file(status)) return "\"" + path.string() + "\" is not a replay file";
-  if (::access(path.c_str(), R_OK) != 0) return "the replay file \"" + path.string() + "\" cannot be read";
+  if (!std::ifstream(path, std::ios::binary))
+    return "the replay file \"" + path.string() + "\" cannot be read";
   return "";
 }
 

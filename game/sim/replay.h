@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "sim/game_ini.h"
 #include "sim/game_state.h"
 
 namespace pebblerun {

@@ -97,6 +97,8 @@ TEST_F(Refusals, StartupFailureSaysWhyOnStderr) {
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_NE(run.Err.find("font.ini"), std::string::npos) << run.Err;
   EXPECT_NE(app_.Log().find("font.ini"), std::string::npos) << app_.Log();
+  // Every file it names is a path as this system writes it.
+  EXPECT_EQ(app_.Log().find('\\'), std::string::npos) << app_.Log();
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include <quillon/profile.h>
+
 namespace quillon::keys {
 
 // The key code of a name, without regard to case; a few other spellings are
@@ -53,6 +55,9 @@ std::optional<std::size_t> HolderOf(std::span<const KeyPair> keys, int code,
 // line for the log to problems. A default key an earlier action already has
 // is left out, so no key ever drives two actions.
 std::vector<KeyPair> ReadBindings(const std::filesystem::path& file, std::string_view section,
+                                  std::span<const Binding> actions, std::vector<std::string>& problems);
+// The same from a text already read.
+std::vector<KeyPair> ReadBindings(const profile::IniSnapshot& text, std::string_view section,
                                   std::span<const Binding> actions, std::vector<std::string>& problems);
 void WriteBindings(const std::filesystem::path& file, std::string_view section,
                    std::span<const Binding> actions, std::span<const KeyPair> keys);

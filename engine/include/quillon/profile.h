@@ -42,7 +42,9 @@
 // are logged ("Error in INIWrite : ...") and tried again.
 //
 // Paths here are paths on disk; callers resolve the system's names first
-// (quillon/paths.h).
+// (quillon/paths.h). Reads and writes follow the path module's per-user
+// rule: a file of a shared application folder is read from this user's copy
+// when there is one, and changed only in this user's copy.
 
 #include <filesystem>
 #include <memory>

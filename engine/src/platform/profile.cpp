@@ -15,6 +15,7 @@
 #include "mod_extra.h"
 #include "platform/profile_parse.h"
 #include "quillon/atomic_file.h"
+#include "quillon/paths.h"
 
 namespace quillon::profile {
 namespace {
@@ -301,7 +302,13 @@ std::string IniSnapshot::Read(std::string_view section, std::string_view key, st
 
 KeyList IniSnapshot::Section(std::string_view section) const { return SectionOf(*doc_, section); }
 
-std::optional<IniSnapshot> LoadSnapshot(const fs::path& file) {
+// Every call below goes through the path module: in a shared application
+// folder a read finds this user's copy when there is one, and a change is
+// made to this user's copy (started from the shared file), never to the
+// shared folder. Anywhere else both are the path itself.
+
+std::optional<IniSnapshot> LoadSnapshot(const fs::path& name) {
+  const fs::path file = paths::ForReading(name);
   if (cacheGone) {
     std::error_code ec;
     if (!fs::is_regular_file(file, ec)) return std::nullopt;
@@ -313,8 +320,9 @@ std::optional<IniSnapshot> LoadSnapshot(const fs::path& file) {
   return IniSnapshot(*bytes);
 }
 
-std::string ReadString(const fs::path& file, std::string_view section, std::string_view key,
+std::string ReadString(const fs::path& name, std::string_view section, std::string_view key,
                        std::string_view def) {
+  const fs::path file = paths::ForReading(name);
   if (cacheGone) {
     Stamp ignored;
     return ValueOrDefault(IniDocument(ReadFile(file, ignored)), section, key, def);
@@ -322,9 +330,10 @@ std::string ReadString(const fs::path& file, std::string_view section, std::stri
   return TheCache().Read(CacheKey(file), section, key, def);
 }
 
-bool WriteString(const fs::path& file, std::string_view section, std::string_view key,
+bool WriteString(const fs::path& name, std::string_view section, std::string_view key,
                  std::string_view value) {
   if (!IsWritable(section, key, value)) return false;
+  const fs::path file = paths::ForEditing(name);
   if (cacheGone) {
     Stamp ignored;
     IniDocument doc(ReadFile(file, ignored));
@@ -333,10 +342,11 @@ bool WriteString(const fs::path& file, std::string_view section, std::string_vie
   return TheCache().Write(CacheKey(file), section, key, value);
 }
 
-bool WriteStrings(const fs::path& file, std::span<const KeyValue> changes) {
+bool WriteStrings(const fs::path& name, std::span<const KeyValue> changes) {
   for (const KeyValue& c : changes) {
     if (!IsWritable(c.Section, c.Key, c.Value)) return false;
   }
+  const fs::path file = paths::ForEditing(name);
   if (cacheGone) {
     Stamp ignored;
     IniDocument doc(ReadFile(file, ignored));
