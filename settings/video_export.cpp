@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include <QAbstractButton>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,21 @@ VideoExport::~VideoExport() {
 bool VideoExport::ReplayExists() const {
   std::error_code error;
   return std::filesystem::is_regular_file(LastReplayPath(appDir_), error);
+}
+
+void VideoExport::KeepEnabled(QAbstractButton* button) {
+  button_ = button;
+  if (!refresh_) {
+    refresh_ = new QTimer(this);
+    refresh_->setInterval(kRefreshMs);
+    connect(refresh_, &QTimer::timeout, this, &VideoExport::RefreshButton);
+    refresh_->start();
+  }
+  RefreshButton();
+}
+
+void VideoExport::RefreshButton() {
+  if (button_) button_->setEnabled(ReplayExists());
 }
 
 bool VideoExport::Running() const { return process_ && process_->state() != QProcess::NotRunning; }
