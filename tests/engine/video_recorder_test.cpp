@@ -116,7 +116,9 @@ TEST_F(VideoFiles, AnEncoderDroppedUnfinishedWritesNoIndex) {
     auto encoder = VideoEncoder::Open(file, file, VideoFormat{}, error);
     ASSERT_TRUE(encoder) << error;
     for (int frame = 0; frame < 60; ++frame) ASSERT_TRUE(encoder->AddPicture(picture, error)) << error;
-    if (finish) ASSERT_TRUE(encoder->Finish(error)) << error;
+    if (finish) {
+      ASSERT_TRUE(encoder->Finish(error)) << error;
+    }
     encoder.reset();
     const auto boxes = video_test::TopLevelBoxes(file);
     const bool indexed = std::find(boxes.begin(), boxes.end(), "moov") != boxes.end();

@@ -146,9 +146,11 @@ class Registry {
   std::atomic<bool> anyShared_{false};
 };
 
+// Never destroyed, for the same reason as the library's state: the INI
+// cache's last writes at process exit map their paths through it.
 Registry& Folders() {
-  static Registry registry;
-  return registry;
+  static Registry* registry = new Registry;
+  return *registry;
 }
 
 // The log has a folder of its own; everything else mirrors the shared folder.
