@@ -6,7 +6,7 @@
 # A private mount namespace puts a writable layer in memory over "/" and
 # chroots into it; everything apt and dpkg write goes to that layer and is
 # gone when the script ends. apt may only use packages this machine already
-# has (no download), so the package's dependencies must be installed here.
+# has: the package's dependencies must be installed here already.
 set -euo pipefail
 deb=$(realpath "$1")
 [[ $(id -u) -eq 0 ]] || { echo "try-package.sh: needs root (mount namespaces)" >&2; exit 2; }
@@ -21,11 +21,12 @@ unshare --mount --propagation private bash -euo pipefail -c '
   mount -t overlay overlay -o lowerdir=/,upperdir="$scratch"/upper,workdir="$scratch"/work "$scratch"/root
   mount -t proc proc "$scratch"/root/proc
   mount --bind /dev "$scratch"/root/dev
+  mount -t devpts -o newinstance devpts "$scratch"/root/dev/pts
   cp "$deb" "$scratch"/root/tmp/package.deb
   chroot "$scratch"/root /bin/bash -euo pipefail -c "
     export DEBIAN_FRONTEND=noninteractive
     echo \"== apt install\"
-    apt-get install -y --no-download ./tmp/package.deb
+    apt-get install -y /tmp/package.deb
     dpkg -s pebblerun | grep -E \"^(Status|Version|Installed-Size):\"
     echo \"== installed files\"
     dpkg -L pebblerun | grep -c /
