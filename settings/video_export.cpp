@@ -1,5 +1,6 @@
 #include "video_export.h"
 
+#include "game_launch.h"
 #include "modMain.h"
 
 #include <quillon/video_recorder.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -114,7 +116,10 @@ bool VideoExport::Start() {
   cancelled_ = false;
 
   process_ = std::make_unique<QProcess>();
-  process_->setProgram(ToQString(GameProgramPath(appDir_)));
+  // The same game "SAVE & PLAY" starts: an installed dialog's is beside it.
+  const GameLaunch game =
+      GameToStart(appDir_, QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+  process_->setProgram(ToQString(game.Program));
   process_->setArguments({QStringLiteral("--app-dir"), ToQString(appDir_), QStringLiteral("--export-video"),
                           ToQString(LastReplayPath(appDir_)), file_, QStringLiteral("--progress-lines")});
   process_->setWorkingDirectory(ToQString(appDir_));

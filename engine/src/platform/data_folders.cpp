@@ -181,7 +181,7 @@ void MakeUserFolders(const Owner& owner, const fs::path& copy) {
 const DataFolders& FoldersOf(const fs::path& appFolder) { return Folders().Of(appFolder); }
 
 std::string DescribeFolders(const DataFolders& folders) {
-  if (!folders.PerUser) return "Game folder " + folders.App.string();
+  if (!folders.PerUser) return "";
   return "Shared game folder " + folders.App.string() + ": options, scores and replays in " +
          folders.Data.string() + ", the log in " + folders.State.string() + ", screenshots in " +
          folders.Pictures.string();
