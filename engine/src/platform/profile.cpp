@@ -127,6 +127,10 @@ bool cacheGone = false;
 class Cache {
  public:
   ~Cache() {
+    // The last chance for held changes. The log and the path module may be
+    // gone already at this point of the process's exit (their statics can
+    // end first), so a failure here is not logged: nothing could retry it.
+    exiting_ = true;
     FlushAll();
     cacheGone = true;
   }
@@ -252,7 +256,7 @@ class Cache {
   // the file can be written again) and the changes stay held for the retry.
   bool WriteHeld(const fs::path& file, CachedFile& entry) {
     if (Write(file, entry)) return true;
-    if (!entry.failureLogged) {
+    if (!entry.failureLogged && !exiting_) {
       entry.failureLogged = true;
       // Only a process with an application folder has a log to write to.
       if (!lib::State().AppFolder.empty())
@@ -267,6 +271,7 @@ class Cache {
   }
 
   std::mutex mutex_;
+  bool exiting_ = false;
   Clock::time_point nextDue_ = Clock::time_point::max();  // no held change
   std::unordered_map<std::string, CachedFile> files_;
 };
