@@ -8,19 +8,11 @@
 # Exit code 0 when the name is "ABC"; 77 (skipped) without the X tools.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for tool in xvfb-run xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "xvfb-keyboard-lock: skipped, $tool is not installed (scripts/install-deps.sh installs it)"
-    exit 77
-  fi
-done
+source scripts/xvfb-common.sh
+xvfb_require xvfb-keyboard-lock xvfb-run xdotool
 build=$(realpath "${1:-build}")
 out=$(realpath -m "${2:-$build/xvfb-keyboard-lock}")
-rm -rf "$out"
-mkdir -p "$out/app" "$out/config" "$out/runtime"
-chmod 700 "$out/runtime"
-(cd "$build/app" && find . -type f ! -name 'Pebblerun' ! -name 'Settings' ! -name 'libquillon*' ! -name 'log.txt' \
-   ! -name 'screenshot*.bmp' ! -name 'replay.ini' ! -name 'wd*.jpg' -exec cp --parents {} "$out/app" \;)
+xvfb_prepare "$build" "$out" ! -name 'replay.ini' ! -name 'wd*.jpg'
 # The main menu at once, and a table every score enters: the game's end asks
 # for a name.
 printf '[main]\r\nStoryReaden=True\r\nGameMode_Story=True\r\n' >"$out/app/textures/options.bmp"
@@ -28,24 +20,23 @@ table='[hs]\r\n'
 for row in 0 1 2 3 4 5 6 7 8 9; do table+="s$row=0\r\nn$row=NOBODY\r\n"; done
 printf "$table" >"$out/app/textures/dot_black2.bmp"
 
-export XDG_CONFIG_HOME="$out/config" XDG_RUNTIME_DIR="$out/runtime" ALSOFT_DRIVERS=null SDL_VIDEODRIVER=x11
-unset SDL_RENDER_DRIVER
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -u
   out=$1; program=$2
   "$program" --fullscreen --app-dir "$out/app" >"$out/stdout.txt" 2>&1 &
   pid=$!
-  for _ in $(seq 300); do
-    window=$(xdotool search --name "^Pebblerun v" 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.2
-  done
-  [ -n "${window:-}" ] || { echo "xvfb-keyboard-lock: no window appeared"; kill $pid; exit 1; }
-  xdotool mousemove --window "$window" 100 100 windowfocus --sync "$window" 2>/dev/null || true
+  source scripts/xvfb-common.sh
+  xvfb_wait_for_window || { echo "xvfb-keyboard-lock: no window appeared"; kill $pid; exit 1; }
   # Each key or combination held long enough for a frame to see it.
   press() { xdotool keydown "$@"; sleep 0.3; for ((i = $#; i >= 1; i--)); do xdotool keyup "${!i}"; done; sleep 0.3; }
-  sleep 3            # the opening logo
-  press Return       # New game
-  sleep 3            # the menu fades out, the game runs
+  # New game: the menu takes Enter once its opening logo is over, so Return
+  # is pressed until the log says the game started.
+  started=0
+  for _ in $(seq 30); do
+    press Return
+    if xvfb_wait_for_line "$out/app/log.txt" "Game started with seed" 3; then started=1; break; fi
+  done
+  [ $started = 1 ] || { echo "xvfb-keyboard-lock: no game started"; kill $pid; exit 1; }
   # Ends it: the name prompt, where Escape held any longer would confirm
   # the name at once.
   xdotool key Escape
@@ -59,7 +50,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   sleep 1
   press c
   press Return       # the name is confirmed here, and only here
-  sleep 3
+  # The table is written when the name is confirmed.
+  xvfb_wait_for_line "$out/app/textures/dot_black2.bmp" "^n0=[^N]" 20 || true
   kill -TERM $pid
   wait $pid
   echo $? >"$out/exit-code.txt"

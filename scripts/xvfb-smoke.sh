@@ -7,37 +7,19 @@
 # 77 (skipped) when the X tools are not installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for tool in xvfb-run xdotool import identify; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "xvfb-smoke: skipped, $tool is not installed (scripts/install-deps.sh installs it)"
-    exit 77
-  fi
-done
+source scripts/xvfb-common.sh
+xvfb_require xvfb-smoke xvfb-run xdotool import identify
 build=$(realpath "${1:-build}")
 out=$(realpath -m "${2:-$build/xvfb-smoke}")
-rm -rf "$out"
-mkdir -p "$out/app" "$out/config" "$out/runtime"
-chmod 700 "$out/runtime"
-# A private copy of the game's files, so the run changes nothing in the build.
-(cd "$build/app" && find . -type f ! -name 'Pebblerun' ! -name 'Settings' ! -name 'libquillon*' ! -name 'log.txt' \
-   ! -name 'screenshot*.bmp' -exec cp --parents {} "$out/app" \;)
-
-export XDG_CONFIG_HOME="$out/config" XDG_RUNTIME_DIR="$out/runtime" ALSOFT_DRIVERS=null SDL_VIDEODRIVER=x11
-unset SDL_RENDER_DRIVER
+xvfb_prepare "$build" "$out"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -u
   out=$1; program=$2
   "$program" --windowed --app-dir "$out/app" >"$out/stdout.txt" 2>&1 &
   pid=$!
-  # Slow machines and sanitizer builds take their time to start.
-  for _ in $(seq 300); do
-    window=$(xdotool search --name "^Pebblerun v" 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.2
-  done
-  [ -n "${window:-}" ] || { echo "xvfb-smoke: no window appeared"; kill $pid; exit 1; }
+  source scripts/xvfb-common.sh
+  xvfb_wait_for_window || { echo "xvfb-smoke: no window appeared"; kill $pid; exit 1; }
   xdotool getwindowname "$window" >"$out/caption.txt"
-  # No window manager: the pointer gives the keyboard focus.
-  xdotool mousemove --window "$window" 100 100 windowfocus --sync "$window" 2>/dev/null || true
   # S makes the menu save a screenshot: the first one that appears shows
   # that key presses reach the menu. Each press is held long enough for a
   # frame to see it.

@@ -34,6 +34,12 @@ void HandleWindowEvent(Program& p, const quillon::WindowEvent& event) {
   }
 }
 
+bool CursorShown(const GameState& g, bool fullScreen) {
+  // Alt+Enter in a game keeps what the tuning chose for full screen when
+  // the game started, rather than hiding the cursor until the next game.
+  return !fullScreen || (g.InGame && g.Tuning.Misc.ShowCursor_InFullscreen != 0);
+}
+
 void ToggleFullScreen(Program& p) {
   GameState& g = *p.Game;
   quillon::Engine& engine = p.Objects.EngineObj;
@@ -46,7 +52,7 @@ void ToggleFullScreen(Program& p) {
 void FormLoad(Program& p) {
   quillon::Engine& engine = p.Objects.EngineObj;
   if (!engine.HasDisplay()) return;
-  engine.SetCursorVisible(!engine.IsFullScreen());
+  engine.SetCursorVisible(CursorShown(*p.Game, engine.IsFullScreen()));
   InstallKeyboardLock(engine);
 }
 

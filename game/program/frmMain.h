@@ -17,6 +17,10 @@ void HandleWindowEvent(Program& p, const quillon::WindowEvent& event);
 // hidden and the keyboard locked only while full screen.
 void ToggleFullScreen(Program& p);
 
+// Whether the cursor shows: always in a window; in full screen only during a
+// game whose tuning asked for it at the game's start.
+bool CursorShown(const GameState& g, bool fullScreen);
+
 // The window is up: keyboard lock and cursor for the mode in use.
 void FormLoad(Program& p);
 // The window goes: keyboard lock off, cursor back.

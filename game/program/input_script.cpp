@@ -31,29 +31,28 @@ constexpr NamedKey kNamedKeys[] = {{"escape", scan::Escape},
                                    {"down", scan::Down},
                                    {"left", scan::Left},
                                    {"right", scan::Right},
-                                   {"lalt", 56},
-                                   {"alt", 56},
-                                   {"ralt", 184},
-                                   {"lctrl", 29},
-                                   {"ctrl", 29},
-                                   {"control", 29},
-                                   {"rctrl", 157},
-                                   {"lshift", 42},
-                                   {"shift", 42},
-                                   {"rshift", 54},
-                                   {"lwin", 219},
-                                   {"win", 219},
-                                   {"rwin", 220},
-                                   {"pause", 197},
-                                   {"break", 197},
-                                   {"printscreen", 183},
-                                   {"f11", 87},
-                                   {"f12", 88}};
+                                   {"lalt", scan::LeftAlt},
+                                   {"alt", scan::LeftAlt},
+                                   {"ralt", scan::RightAlt},
+                                   {"lctrl", scan::LeftControl},
+                                   {"ctrl", scan::LeftControl},
+                                   {"control", scan::LeftControl},
+                                   {"rctrl", scan::RightControl},
+                                   {"lshift", scan::LeftShift},
+                                   {"shift", scan::LeftShift},
+                                   {"rshift", scan::RightShift},
+                                   {"lwin", scan::LeftWindows},
+                                   {"win", scan::LeftWindows},
+                                   {"rwin", scan::RightWindows},
+                                   {"pause", scan::Pause},
+                                   {"break", scan::Pause},
+                                   {"printscreen", scan::PrintScreen},
+                                   {"f11", scan::F11},
+                                   {"f12", scan::F12}};
 
 // Letters and digits of the standard layout.
 constexpr const char* kLetterRows[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
 constexpr int kLetterRowStart[] = {16, 30, 44};
-constexpr int kF1 = 59;  // F1..F10 follow one another
 
 std::optional<int> LetterOrDigit(char c) {
   if (c >= '1' && c <= '9') return 2 + (c - '1');
@@ -73,8 +72,9 @@ std::optional<int> MouseButton(const std::string& name) {
   return std::nullopt;
 }
 
-// The words of a line after its frame number, lower-cased except the last
-// (a key name keeps its case for the error message).
+// The words of a line after its frame number. Only the first (the line's
+// kind) is lower-cased here: a key name keeps its case for the error
+// message, and the other readers lower-case what they compare.
 using Words = std::vector<std::string>;
 
 // One kind of line: the first word names it; the reader fills e from the
@@ -150,8 +150,8 @@ std::optional<int> ScriptKeyCode(const std::string& name) {
     if (lower == key.Name) return key.Code;
   }
   if (lower.size() == 2 && lower[0] == 'f' && lower[1] >= '1' && lower[1] <= '9')
-    return kF1 + (lower[1] - '1');
-  if (lower == "f10") return kF1 + 9;
+    return scan::F1 + (lower[1] - '1');
+  if (lower == "f10") return scan::F10;
   if (name.size() == 1)
     return LetterOrDigit(static_cast<char>(std::toupper(static_cast<unsigned char>(name[0]))));
   return std::nullopt;

@@ -2,6 +2,8 @@
 
 #include <quillon/engine.h>
 
+#include "sim/scan_codes.h"
+
 namespace pebblerun {
 
 bool KeyboardLockSwallows(const HookKey& key, bool ctrlDown) {
@@ -24,9 +26,6 @@ std::int32_t KeyboardLockProc(std::int32_t code, std::int32_t message, const Hoo
 
 namespace {
 
-// Scan codes of the keys the lock tells apart.
-constexpr std::int32_t kScanEscape = 1, kScanTab = 15, kScanPause = 197, kScanLeftWin = 219,
-                       kScanRightWin = 220;
 constexpr std::uint32_t kVkPause = 19;
 constexpr std::int32_t kKeyDownMessage = 0x100, kSysKeyDownMessage = 0x104;
 
@@ -43,11 +42,11 @@ HookKey HookKeyOf(const quillon::KeyPress& press) {
   key.scanCode = static_cast<std::uint32_t>(press.Key);
   key.flags = press.Alt ? kHookAltDown : 0;
   switch (press.Key) {
-    case kScanEscape: key.vkCode = kVkEscape; break;
-    case kScanTab: key.vkCode = kVkTab; break;
-    case kScanLeftWin: key.vkCode = kVkLeftWin; break;
-    case kScanRightWin: key.vkCode = kVkRightWin; break;
-    case kScanPause: key.vkCode = press.Control ? kVkCancel : kVkPause; break;
+    case scan::Escape: key.vkCode = kVkEscape; break;
+    case scan::Tab: key.vkCode = kVkTab; break;
+    case scan::LeftWindows: key.vkCode = kVkLeftWin; break;
+    case scan::RightWindows: key.vkCode = kVkRightWin; break;
+    case scan::Pause: key.vkCode = press.Control ? kVkCancel : kVkPause; break;
     default: break;  // no other key matters to the lock
   }
   return key;

@@ -1,6 +1,10 @@
 // A screenshot is the frame on the screen when it is asked for, written
 // before the call returns.
 
+#include <cstdlib>
+#include <optional>
+#include <utility>
+
 #include "engine_fixture.h"
 #include "texture_loader.h"
 
@@ -35,6 +39,62 @@ TEST_F(Screenshot, CopiesThePresentedFrameNotTheOneBeingDrawn) {
 
   engine.Present();
   engine.ClearScreen(0, 0, 0);
+  engine.SaveScreenshot();
+  ExpectColour(Path("screenshot002.bmp"), 20, 200, 20);
+  for (const auto& line : LogLines()) EXPECT_EQ(line.find("SaveScreenshot"), std::string::npos) << line;
+}
+
+// An OpenGL renderer keeps the frame it presented in a texture of its own
+// and reads it back only for a shot. Runs where SDL can make an OpenGL
+// context without a screen (the offscreen driver with EGL); skipped elsewhere.
+class AcceleratedScreenshot : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    Keep("SDL_VIDEODRIVER", "offscreen");
+    Keep("SDL_RENDER_DRIVER", "opengl");
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : kept_) {
+      if (value) {
+        setenv(name.c_str(), value->c_str(), 1);
+      } else {
+        unsetenv(name.c_str());
+      }
+    }
+    EngineTest::TearDown();
+  }
+
+ private:
+  void Keep(const std::string& name, const char* value) {
+    const char* old = std::getenv(name.c_str());
+    kept_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name.c_str(), value, 1);
+  }
+  std::vector<std::pair<std::string, std::optional<std::string>>> kept_;
+};
+
+TEST_F(AcceleratedScreenshot, CopiesThePresentedFrameAndKeepsTheClipAcrossPresents) {
+  Engine engine;
+  StartSmall(engine, 40, 30);
+  if (engine.Internals().Video->RendererName() != "opengl") GTEST_SKIP() << "no OpenGL renderer here";
+  const Texture white = MakeTexture(engine, SolidImage(40, 30, 255, 255, 255));
+  engine.ClearScreen(200, 20, 20);
+  engine.Present();
+  engine.ClearScreen(20, 200, 20);
+  engine.SaveScreenshot();
+  ExpectColour(Path("screenshot001.bmp"), 200, 20, 20);
+
+  // A clip made in one frame still holds after the present.
+  engine.Internals().Video->Clip(0, 0, 10, 10);
+  engine.Present();
+  engine.ClearScreen(0, 0, 0);
+  engine.Draw(white, 0, 0, 40, 30);
+  engine.Internals().Video->Unclip();
+  const Frame drawn = ReadFrame(engine);
+  ASSERT_EQ(drawn.Width, 40);
+  EXPECT_EQ(drawn.At(5, 5), 0xFFFFFFu);
+  EXPECT_EQ(drawn.At(20, 20), 0u);
   engine.SaveScreenshot();
   ExpectColour(Path("screenshot002.bmp"), 20, 200, 20);
   for (const auto& line : LogLines()) EXPECT_EQ(line.find("SaveScreenshot"), std::string::npos) << line;

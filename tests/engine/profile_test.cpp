@@ -333,6 +333,19 @@ TEST_F(ProfileRules, KeysBeforeTheFirstHeaderAreTheSectionWithTheEmptyName) {
   const IniDocument repeated("first=1\n[]\nsecond=2\n");
   EXPECT_EQ(repeated.Find("", "first"), "1");
   EXPECT_FALSE(repeated.Find("", "second").has_value());
+
+  // A file that starts with a "[]" header (a comment may stand before it)
+  // keeps its keys readable, and new ones join them under that header.
+  const fs::path leading = dir_ / "leading.ini";
+  WriteBytes(leading, "; made by hand\n[]\nk=1\n[s]\nk=2\n");
+  EXPECT_EQ(ReadString(leading, "", "k"), "1");
+  EXPECT_EQ(ReadString(leading, "s", "k"), "2");
+  EXPECT_TRUE(WriteString(leading, "", "n", "3"));
+  ASSERT_TRUE(Flush());
+  EXPECT_EQ(ReadBytes(leading), "; made by hand\n[]\nk=1\nn=3\n[s]\nk=2\n");
+  IniDocument headerOnly("[]\n");
+  EXPECT_TRUE(headerOnly.Set("", "a", "1"));
+  EXPECT_EQ(headerOnly.Serialize(), "[]\na=1\n");
 }
 
 TEST_F(ProfileRules, ABracketLineWithoutCloseIsAnOrdinaryLine) {

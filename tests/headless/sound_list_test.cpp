@@ -11,7 +11,7 @@
 // intended change of the game's sounds, write it again with
 //   PEBBLERUN_SOURCE_DIR=$PWD PEBBLERUN_WRITE_SOUND_LIST=1
 //       build/tests/headless/headless_tests --gtest_filter='SoundList.*'
-// (each a single command line)// then read the differences (git diff) before committing them.
+// (each a single command line), then read the differences (git diff) before committing them.
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <regex>
 
 #include "key_script.h"
+#include "program/frmMain.h"
 #include "program_run.h"
 
 namespace pebblerun {
@@ -48,6 +50,23 @@ TEST(TuningMisc, TheDebugWindowCanBeOpenFromTheStart) {
       EXPECT_NEAR(last, escape - 30, 2);
     }
   }
+}
+
+// Alt+Enter re-makes the window's settings; in a game the tuning's choice
+// for the cursor in full screen outlives it, on the menu the cursor hides.
+TEST(TuningMisc, SwitchingToFullScreenInAGameKeepsTheTuningsCursor) {
+  auto state = std::make_unique<GameState>();  // too big for the stack
+  GameState& g = *state;
+  g.Tuning.Misc.ShowCursor_InFullscreen = 1;
+  g.InGame = true;
+  EXPECT_TRUE(CursorShown(g, true));
+  g.InGame = false;
+  EXPECT_FALSE(CursorShown(g, true));
+  EXPECT_TRUE(CursorShown(g, false));
+  g.InGame = true;
+  g.Tuning.Misc.ShowCursor_InFullscreen = 0;
+  EXPECT_FALSE(CursorShown(g, true));
+  EXPECT_TRUE(CursorShown(g, false));
 }
 
 }  // namespace

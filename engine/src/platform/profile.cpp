@@ -271,6 +271,7 @@ class Cache {
   }
 
   std::mutex mutex_;
+  bool exiting_ = false;
   Clock::time_point nextDue_ = Clock::time_point::max();  // no held change
   std::unordered_map<std::string, CachedFile> files_;
 };

@@ -129,9 +129,13 @@ void IniDocument::IndexLine(LineIt line, Section*& current) {
   if (const auto name = SectionNameOf(line->text)) {
     if (!firstHeader_) firstHeader_ = line;
     auto [it, added] = sections_.try_emplace(std::string(*name));
+    // The section with the empty name stands from the start for the lines
+    // before any header; a "[]" header takes it over while it holds no key,
+    // or the keys under that header could never be read.
+    const bool takesOver = !added && name->empty() && !it->second.hasHeader && !it->second.hasKey;
     // Keys of a repeated section are never read: the first one wins.
-    current = added ? &it->second : nullptr;
-    if (added) {
+    current = added || takesOver ? &it->second : nullptr;
+    if (current) {
       current->header = line;
       current->hasHeader = true;
     }

@@ -50,6 +50,8 @@ bool VideoSystem::Headless() {
 
 void Video::WindowDeleter::operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
 
+void Video::TextureDeleter::operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+
 namespace {
 
 int Centred(int screen, int window) { return vb::CLng((screen - window) / 2.0).value_or(0); }
@@ -177,6 +179,7 @@ std::unique_ptr<Video> Video::Create(const VideoMode& mode, std::string& error) 
   } else {
     video->renderer_ = std::make_shared<RendererHandle>(renderer);
     SDL_RenderSetLogicalSize(renderer, mode.BufferWidth, mode.BufferHeight);
+    video->MakeFrameTextures();
   }
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
   SDL_ShowWindow(window);
@@ -185,6 +188,8 @@ std::unique_ptr<Video> Video::Create(const VideoMode& mode, std::string& error) 
 }
 
 Video::~Video() {
+  drawing_.reset();  // before the renderer they belong to
+  onScreen_.reset();
   renderer_.reset();  // before the window it draws into
   window_.reset();
 }
@@ -198,11 +203,56 @@ bool Video::Clear(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::
   return true;
 }
 
+bool Video::MakeFrameTextures() {
+  SDL_Renderer* r = renderer_->Renderer;
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(r, &info) != 0 || (info.flags & SDL_RENDERER_TARGETTEXTURE) == 0) return false;
+  for (auto* frame : {&onScreen_, &drawing_}) {
+    frame->reset(SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, mode_.BufferWidth,
+                                   mode_.BufferHeight));
+    // The frame covers the window's picture whole: no blending with what was there.
+    const bool ok = *frame && SDL_SetTextureBlendMode(frame->get(), SDL_BLENDMODE_NONE) == 0 &&
+                    SDL_SetRenderTarget(r, frame->get()) == 0 &&
+                    SDL_SetRenderDrawColor(r, 0, 0, 0, 255) == 0 && SDL_RenderClear(r) == 0;
+    if (!ok) {
+      SDL_SetRenderTarget(r, nullptr);
+      drawing_.reset();
+      onScreen_.reset();
+      return false;
+    }
+  }
+  DrawIntoFrame();
+  return true;
+}
+
+void Video::DrawIntoFrame() {
+  SDL_Renderer* r = renderer_->Renderer;
+  SDL_SetRenderTarget(r, drawing_.get());
+  // Each render target starts unclipped: a clip set before carries over.
+  if (clipped_) {
+    const SDL_Rect rect{clip_.X, clip_.Y, clip_.W, clip_.H};
+    SDL_RenderSetClipRect(r, &rect);
+  }
+}
+
 void Video::Present() {
   std::string error;
-  if (!renderer_->Canvas) ReadPixels(shown_, shownWidth_, shownHeight_, error);
-  SDL_RenderPresent(renderer_->Renderer);
-  if (renderer_->Canvas) ShowCanvas(renderer_->Canvas, window_.get(), true, error);
+  SDL_Renderer* r = renderer_->Renderer;
+  if (drawing_) {
+    // The window's buffer takes the frame scaled to the window (black
+    // borders where the shapes differ); the frame itself is kept.
+    SDL_SetRenderTarget(r, nullptr);
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+    SDL_RenderClear(r);
+    SDL_RenderCopy(r, drawing_.get(), nullptr, nullptr);
+    SDL_RenderPresent(r);
+    std::swap(drawing_, onScreen_);
+    DrawIntoFrame();
+  } else {
+    if (!renderer_->Canvas) ReadRendererOutput(shown_, shownWidth_, shownHeight_, error);
+    SDL_RenderPresent(r);
+    if (renderer_->Canvas) ShowCanvas(renderer_->Canvas, window_.get(), true, error);
+  }
   presented_ = true;
 }
 
@@ -268,17 +318,19 @@ void Video::DrawSprite(const TextureData& texture, const SpriteCall& call) {
 }
 
 void Video::Clip(int x, int y, int w, int h) {
-  const SDL_Rect rect{x, y, w, h};
-  SDL_RenderSetClipRect(renderer_->Renderer, &rect);
   const SDL_Rect whole{0, 0, mode_.BufferWidth, mode_.BufferHeight};
+  const SDL_Rect rect{x, y, w, h};
   SDL_Rect inside{0, 0, 0, 0};
   SDL_IntersectRect(&rect, &whole, &inside);
   clip_ = PixelBox{inside.x, inside.y, inside.w, inside.h};
+  clipped_ = true;
+  SDL_RenderSetClipRect(renderer_->Renderer, &inside);
 }
 
 void Video::Unclip() {
   SDL_RenderSetClipRect(renderer_->Renderer, nullptr);
   clip_ = PixelBox{0, 0, mode_.BufferWidth, mode_.BufferHeight};
+  clipped_ = false;
 }
 
 std::unique_ptr<TextureData> Video::CreateTexture(const Image& image, std::string& error) {
@@ -306,6 +358,26 @@ std::unique_ptr<TextureData> Video::CreateTexture(const Image& image, std::strin
 
 bool Video::ReadPixels(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error) {
   if (renderer_->Canvas) return ReadCanvas(argb, width, height, error);
+  if (drawing_) return ReadFrame(drawing_.get(), argb, width, height, error);
+  return ReadRendererOutput(argb, width, height, error);
+}
+
+bool Video::ReadFrame(SDL_Texture* frame, std::vector<std::uint32_t>& argb, int& width, int& height,
+                      std::string& error) {
+  // The window's buffer is free between presents: everything is drawn into
+  // the frame textures, and the next present clears it again.
+  SDL_Renderer* r = renderer_->Renderer;
+  SDL_SetRenderTarget(r, nullptr);
+  SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+  bool ok = SDL_RenderClear(r) == 0 && SDL_RenderCopy(r, frame, nullptr, nullptr) == 0;
+  if (!ok) error = SDL_GetError();
+  ok = ok && ReadRendererOutput(argb, width, height, error);
+  DrawIntoFrame();
+  return ok;
+}
+
+bool Video::ReadRendererOutput(std::vector<std::uint32_t>& argb, int& width, int& height,
+                               std::string& error) {
   SDL_Renderer* r = renderer_->Renderer;
   // The whole window in its own pixels: the logical scaling is lifted for the read.
   SDL_RenderSetLogicalSize(r, 0, 0);
@@ -330,6 +402,7 @@ bool Video::ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height
 bool Video::ReadScreen(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error) {
   if (!presented_) return ReadPixels(argb, width, height, error);
   if (renderer_->Canvas) return ReadWindowSurface(argb, width, height, error);
+  if (onScreen_) return ReadFrame(onScreen_.get(), argb, width, height, error);
   if (shown_.empty()) {
     error = "the frame on the screen could not be read";
     return false;
@@ -365,7 +438,7 @@ bool Video::WindowPicture(PictureView& picture, std::vector<std::uint32_t>& scra
     return true;
   }
   int width = 0, height = 0;
-  if (!ReadPixels(scratch, width, height, error)) return false;
+  if (!ReadScreen(scratch, width, height, error)) return false;
   picture = PictureView{scratch.data(), width, height, width};
   return true;
 }

@@ -12,6 +12,7 @@
 #include "platform/sprite_blend.h"
 
 struct SDL_Window;
+struct SDL_Texture;
 
 namespace quillon::platform {
 
@@ -106,12 +107,28 @@ class Video {
   bool BlendOnCanvas(const TextureData& texture, const SpriteCall& call);
   bool ReadCanvas(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
   bool ReadWindowSurface(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
+  // The renderer's window buffer in the window's own pixels.
+  bool ReadRendererOutput(std::vector<std::uint32_t>& argb, int& width, int& height, std::string& error);
+  // A frame texture put on the renderer's window buffer as a present puts it.
+  bool ReadFrame(SDL_Texture* frame, std::vector<std::uint32_t>& argb, int& width, int& height,
+                 std::string& error);
+  bool MakeFrameTextures();
+  void DrawIntoFrame();
   VideoMode mode_;
-  // A renderer's back buffer is undefined once presented, so the frame that
-  // goes to the screen is read back first (the canvas's window keeps its own).
+  // A renderer's back buffer is undefined once presented, so an accelerated
+  // renderer draws each frame into a texture of the back buffer's size and
+  // copies it to the window at the present; the texture last presented is
+  // kept, and read back only when a screenshot asks for it. Where the
+  // renderer has no such textures, the frame is read back before each
+  // present instead (the canvas's window keeps its own).
   bool presented_ = false;
+  struct TextureDeleter {
+    void operator()(SDL_Texture* texture) const;
+  };
+  std::unique_ptr<SDL_Texture, TextureDeleter> drawing_, onScreen_;
   std::vector<std::uint32_t> shown_;
   int shownWidth_ = 0, shownHeight_ = 0;
+  bool clipped_ = false;
   PixelBox clip_;                          // where draws may go, in back-buffer pixels
   std::vector<std::uint32_t> rowScratch_;  // for turned sprites on the canvas
   std::shared_ptr<RendererHandle> renderer_;
