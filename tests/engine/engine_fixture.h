@@ -36,6 +36,10 @@ class EngineTest : public ::testing::Test {
     state.Pi = state.Rad = 0;
   }
   void TearDown() override {
+    // Held INI changes (the engine's font.ini) are written while the folder
+    // is still there; left for the exit they would be written to a folder
+    // that is gone, after the engine's state has been destroyed.
+    profile::ClearCache();
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
   }
