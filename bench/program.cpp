@@ -7,15 +7,15 @@
 // PEBBLERUN_APP_DIR); it writes that folder's log and options file.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include <SDL.h>
+#include <quillon/clocks.h>
 
+#include "app_folder.h"
 #include "headless/runner.h"
 #include "program/mod_Main.h"
 #include "sim/playfield.h"
@@ -24,18 +24,9 @@ namespace {
 
 using namespace pebblerun;
 
-std::string AppFolder() {
-  if (const char* dir = std::getenv("PEBBLERUN_APP_DIR")) return dir;
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return (self.parent_path().parent_path() / "app").string();
-}
+using bench::AppFolder;
 
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+using quillon::clocks::ProcessCpuSeconds;
 
 std::unique_ptr<Program> StartedProgram(const CommandLine& cl) {
   auto p = std::make_unique<Program>();
@@ -109,9 +100,9 @@ struct FrameCost {
   std::int64_t Frames = 0, Sprites = 0;
   // One timed pass of the main loop.
   void Pass(Program& p, RunControl& run) {
-    const double before = CpuSeconds();
+    const double before = ProcessCpuSeconds();
     MainLoopPass(p, run);
-    Cpu += CpuSeconds() - before;
+    Cpu += ProcessCpuSeconds() - before;
     ++Frames;
   }
   void Report(benchmark::State& state) const {

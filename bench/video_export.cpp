@@ -2,8 +2,9 @@
 // much faster than real time the video is made, where the main thread's time
 // goes (game and drawing, reading the window, colour conversion, the video
 // codec, mixing and encoding the sound), the processor time of the whole
-// process (the codecs' own threads included) and the memory in use early and
-// at the end (flat: nothing grows with the length of the game).
+// process (the codecs' own threads included) and the most memory held a
+// quarter and half way through and at the end (flat: nothing grows with the
+// length of the game).
 //
 // Runs on the build's application folder (build/app beside build/bench, or
 // PEBBLERUN_APP_DIR) and its replay1.ini; writes that folder's log, and the
@@ -17,18 +18,14 @@
 #include <filesystem>
 #include <string>
 
+#include "app_folder.h"
 #include "program/video_export.h"
 
 namespace {
 
 using namespace pebblerun;
 
-std::string AppFolder() {
-  if (const char* dir = std::getenv("PEBBLERUN_APP_DIR")) return dir;
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return (self.parent_path().parent_path() / "app").string();
-}
+using bench::AppFolder;
 
 void Report(benchmark::State& state, const ExportReport& r) {
   const double frames = static_cast<double>(r.Frames);
@@ -53,8 +50,9 @@ void Report(benchmark::State& state, const ExportReport& r) {
   // shared, so the clock alone says little).
   const double bound = std::max(r.MainThreadCpu, r.ProcessCpu / 2);
   state.counters["x_real_time_on_2_free_cores"] = bound > 0 ? frames / 50.0 / bound : 0;
-  state.counters["rss_kb_after_500"] = static_cast<double>(r.ResidentKbEarly);
-  state.counters["rss_kb_end"] = static_cast<double>(r.ResidentKbEnd);
+  state.counters["peak_rss_kb_at_25pc"] = static_cast<double>(r.PeakKbQuarter);
+  state.counters["peak_rss_kb_at_50pc"] = static_cast<double>(r.PeakKbHalf);
+  state.counters["peak_rss_kb_at_100pc"] = static_cast<double>(r.PeakKbEnd);
 }
 
 // range(0): 0 MP4 (H.264 + AAC), 1 WebM (VP9 + Opus); range(1): frames, 0 the whole game.

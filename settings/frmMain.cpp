@@ -56,7 +56,7 @@ frmMain::frmMain(std::filesystem::path appDir, QWidget* parent)
   LoadOptions();
 
   Exporter = new VideoExport(AppDir_, this);
-  Command4->setEnabled(Exporter->ReplayExists());
+  Exporter->KeepEnabled(Command4);
   connect(Command4, &QPushButton::clicked, Exporter, &VideoExport::Start);
 
   // Every change reaches the options file within half a second, so the game

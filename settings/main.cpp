@@ -14,6 +14,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Settings"));
+  // Lets the desktop match the window to its menu entry and icon (Wayland's app id).
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pebblerun.pebblerun_settings"));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(

@@ -34,7 +34,8 @@ std::filesystem::path GameProgramPath(const std::filesystem::path& appDir) {
 }
 
 std::filesystem::path LastReplayPath(const std::filesystem::path& appDir) {
-  return quillon::paths::Resolve("replay.ini", appDir);
+  // The game records into the player's copy when the folder is shared.
+  return quillon::paths::ForReading("replay.ini", appDir);
 }
 
 std::string ReadIni(const std::filesystem::path& file, std::string_view section, std::string_view key) {

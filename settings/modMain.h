@@ -43,7 +43,8 @@ std::filesystem::path OptionsFilePath(const std::filesystem::path& appDir);
 std::filesystem::path StoryHighScorePath(const std::filesystem::path& appDir);
 std::filesystem::path ArcadeHighScorePath(const std::filesystem::path& appDir);
 std::filesystem::path GameProgramPath(const std::filesystem::path& appDir);
-// The replay the game records of every game: the last game played.
+// The replay the game records of every game: the last game played (the
+// player's copy when the folder is shared).
 std::filesystem::path LastReplayPath(const std::filesystem::path& appDir);
 
 // The value of key in section of file, "" when any of them is missing.

@@ -1,11 +1,14 @@
 #include "video_export.h"
 
+#include "game_launch.h"
 #include "modMain.h"
 
 #include <quillon/video_recorder.h>
 
 #include <algorithm>
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -75,6 +78,21 @@ bool VideoExport::ReplayExists() const {
   return std::filesystem::is_regular_file(LastReplayPath(appDir_), error);
 }
 
+void VideoExport::KeepEnabled(QAbstractButton* button) {
+  button_ = button;
+  if (!refresh_) {
+    refresh_ = new QTimer(this);
+    refresh_->setInterval(kRefreshMs);
+    connect(refresh_, &QTimer::timeout, this, &VideoExport::RefreshButton);
+    refresh_->start();
+  }
+  RefreshButton();
+}
+
+void VideoExport::RefreshButton() {
+  if (button_) button_->setEnabled(ReplayExists());
+}
+
 bool VideoExport::Running() const { return process_ && process_->state() != QProcess::NotRunning; }
 
 QString VideoExport::SuggestedFile() const {
@@ -98,7 +116,10 @@ bool VideoExport::Start() {
   cancelled_ = false;
 
   process_ = std::make_unique<QProcess>();
-  process_->setProgram(ToQString(GameProgramPath(appDir_)));
+  // The same game "SAVE & PLAY" starts: an installed dialog's is beside it.
+  const GameLaunch game =
+      GameToStart(appDir_, QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+  process_->setProgram(ToQString(game.Program));
   process_->setArguments({QStringLiteral("--app-dir"), ToQString(appDir_), QStringLiteral("--export-video"),
                           ToQString(LastReplayPath(appDir_)), file_, QStringLiteral("--progress-lines")});
   process_->setWorkingDirectory(ToQString(appDir_));

@@ -17,7 +17,9 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QProgressDialog;
+class QTimer;
 class QWidget;
 
 namespace settings {
@@ -42,6 +44,12 @@ class VideoExport : public QObject {
   // Whether there is a last game to save.
   bool ReplayExists() const;
 
+  // Keeps button enabled exactly while there is a last game to save: now,
+  // and every second after, since the game may be played (or its last game
+  // removed) while this dialog stays open.
+  void KeepEnabled(QAbstractButton* button);
+  static constexpr int kRefreshMs = 1000;
+
   // Asks for the file and starts the export; false when nothing was started.
   bool Start();
   bool Running() const;
@@ -59,9 +67,12 @@ class VideoExport : public QObject {
   void ReadProgress();
   void Done(int exitCode, QProcess::ExitStatus status);
   QString SuggestedFile() const;
+  void RefreshButton();
 
   std::filesystem::path appDir_;
   QWidget* owner_;
+  QAbstractButton* button_ = nullptr;
+  QTimer* refresh_ = nullptr;  // a child of this object
   std::unique_ptr<QProcess> process_;
   std::unique_ptr<QProgressDialog> progress_;
   QString file_;

@@ -30,7 +30,7 @@ std::string StartedLine() {
 // log says where, once per start. A folder of the user's own adds nothing.
 void LogDataFolders() {
   const paths::DataFolders& folders = paths::FoldersOf(lib::State().AppFolder);
-  if (folders.PerUser) lib::SaveLog(paths::DescribeFolders(folders));
+  if (const std::string line = paths::DescribeFolders(folders); !line.empty()) lib::SaveLog(line);
 }
 
 void SetPiAndRad() {

@@ -6,9 +6,11 @@
 
 namespace quillon::lib {
 
+// Never destroyed: the INI layer's cache writes its held changes at process
+// exit and may log then, after function-local statics made later are gone.
 LibraryState& State() {
-  static LibraryState state;
-  return state;
+  static LibraryState* state = new LibraryState;
+  return *state;
 }
 
 std::string AbsoluteName(std::string_view name) {

@@ -11,12 +11,12 @@
 #include "engine_impl.h"
 #include "platform/openal_output.h"
 #include "platform/video_encoder.h"
+#include "quillon/clocks.h"
 
 namespace quillon {
 namespace {
 
 namespace fs = std::filesystem;
-double SecondsSince(double start) { return platform::ThreadCpuSeconds() - start; }
 
 fs::path Absolute(const fs::path& file) {
   std::error_code ec;
@@ -142,18 +142,18 @@ bool VideoRecorder::AddFrame(Engine& engine, std::string& error) {
     error = "the engine shows no picture";
     return false;
   }
-  double start = platform::ThreadCpuSeconds();
+  double start = clocks::ThreadCpuSeconds();
   PictureView picture;
   if (!video->WindowPicture(picture, r.Scratch, error)) return false;
-  r.Times.Picture += SecondsSince(start);
-  start = platform::ThreadCpuSeconds();
+  r.Times.Picture += clocks::ThreadCpuSince(start);
+  start = clocks::ThreadCpuSeconds();
   r.Mix.assign(2 * static_cast<std::size_t>(kSampleRate / kFramesPerSecond), 0.0f);
   if (r.Sound) r.Sound->Render(r.Mix);
-  r.Times.SoundMix += SecondsSince(start);
+  r.Times.SoundMix += clocks::ThreadCpuSince(start);
   // The copy for the encoder's thread is the reading's cost too.
-  start = platform::ThreadCpuSeconds();
+  start = clocks::ThreadCpuSeconds();
   const bool added = r.Encoder->Add(picture, r.Mix, error);
-  r.Times.Picture += SecondsSince(start);
+  r.Times.Picture += clocks::ThreadCpuSince(start);
   if (!added) return false;
   ++r.Frames;
   return true;

@@ -41,6 +41,9 @@ void CheckCombinations(bool scaleGiven, CommandLine& out) {
   if (out.ProgressLines && !exporting) out.Error = "--progress-lines goes with --export-video";
   if (exporting && !out.ReplayFile.empty())
     out.Error = "--export-video plays its own replay: leave out --replay";
+  // A video shows the recorded game: keys of a script would make it another.
+  if (exporting && !out.ScriptFile.empty())
+    out.Error = "--export-video plays the replay's own keys: leave out --script";
 }
 
 }  // namespace

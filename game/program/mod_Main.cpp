@@ -438,7 +438,9 @@ int RunProgram(const CommandLine& cl, const std::string& appFolder, RunControl& 
     }
   }
   if (run.EndWithReplay && !cl.Export) {
-    std::cout << "replay frame=" << g.Replay.ReplayFrame << " lastframe=" << g.Replay.ReplayLastFrame << '\n';
+    // passes: frames drawn, the end fade included (what a video of it holds).
+    std::cout << "replay frame=" << g.Replay.ReplayFrame << " lastframe=" << g.Replay.ReplayLastFrame
+              << " passes=" << run.Frame << '\n';
   }
   ExitGame(p);
   g.Events = nullptr;

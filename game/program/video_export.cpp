@@ -1,8 +1,6 @@
 #include "program/video_export.h"
 
 #include <signal.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <csignal>
@@ -12,6 +10,7 @@
 #include <iostream>
 #include <system_error>
 
+#include <quillon/clocks.h>
 #include <quillon/paths.h>
 #include <quillon/video_recorder.h>
 
@@ -62,25 +61,24 @@ class CancelSignals {
   struct sigaction oldTerm_ {};
 };
 
-double CpuSeconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double WallSeconds() { return CpuSeconds(CLOCK_MONOTONIC); }
-
-long ResidentKb() {
-  long pages = 0, resident = 0;
-  std::ifstream("/proc/self/statm") >> pages >> resident;
-  return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+// The most memory the process has held (its resident high-water mark).
+long PeakResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  long kb = 0;
+  while (status >> key) {
+    if (key == "VmHWM:" && status >> kb) return kb;
+    status.ignore(1 << 10, '\n');
+  }
+  return 0;
 }
 
 // The clocks of an export's loop, read at its first and its last frame.
 struct LoopClocks {
   double Wall = 0, Thread = 0, Process = 0;
   static LoopClocks Now() {
-    return {WallSeconds(), CpuSeconds(CLOCK_THREAD_CPUTIME_ID), CpuSeconds(CLOCK_PROCESS_CPUTIME_ID)};
+    using namespace quillon::clocks;
+    return {MonotonicSeconds(), ThreadCpuSeconds(), ProcessCpuSeconds()};
   }
 };
 
@@ -94,7 +92,7 @@ void FillReport(ExportReport& report, const quillon::VideoRecorder& recorder, co
   const auto& t = report.Recorder;
   // Conversion and the codecs work on the encoder's thread.
   report.Game = report.MainThreadCpu - (t.Picture + t.SoundMix);
-  report.ResidentKbEnd = ResidentKb();
+  report.PeakKbEnd = PeakResidentKb();
 }
 
 int Refuse(const std::string& reason) {
@@ -128,38 +126,44 @@ std::int64_t PlaybackFrames(const fs::path& replay, const std::string& appFolder
   return result.Finished ? result.Frames : 0;
 }
 
-int ExportVideo(const CommandLine& cl, const std::string& programFolder, ExportReport* report) {
-  const std::string appFolder = AppFolderFor(cl, programFolder);
-  const fs::path replay = LocateReplay(cl.ExportReplay, appFolder);
-  if (const std::string problem = CheckReplay(replay, appFolder); !problem.empty()) return Refuse(problem);
+namespace {
+
+// An export whose replay and output name have been checked: the run of the
+// program that plays the replay, and how many frames it will draw.
+struct ExportJob {
+  std::string AppFolder;
+  std::int64_t Total = 0;
+  CommandLine Run;
+  RunControl Control;
+};
+
+// 0 when the export can start, else the exit code of its refusal.
+int Prepare(const CommandLine& cl, const std::string& programFolder, ExportJob& job) {
+  job.AppFolder = AppFolderFor(cl, programFolder);
+  const fs::path replay = LocateReplay(cl.ExportReplay, job.AppFolder);
+  if (const std::string problem = CheckReplay(replay, job.AppFolder); !problem.empty())
+    return Refuse(problem);
   std::string error;
   if (!quillon::VideoRecorder::CheckFileName(cl.ExportFile, error))
     return Refuse(cl.ExportFile + ": " + error);
-  std::int64_t total = PlaybackFrames(replay, appFolder);
-  if (total == 0) return Refuse(replay.string() + " does not play to an end");
-  if (cl.Frames >= 0) total = std::min<std::int64_t>(total, cl.Frames);
+  job.Total = PlaybackFrames(replay, job.AppFolder);
+  if (job.Total == 0) return Refuse(replay.string() + " does not play to an end");
+  if (cl.Frames >= 0) job.Total = std::min<std::int64_t>(job.Total, cl.Frames);
+  job.Run = cl;
+  job.Run.ReplayFile = replay.string();
+  job.Run.Headless = true;
+  return PrepareRun(job.Run, job.AppFolder, job.Control) ? 0 : 2;
+}
 
-  CommandLine run = cl;
-  run.ReplayFile = replay.string();
-  run.Headless = true;
-  RunControl control;
-  if (!PrepareRun(run, appFolder, control)) return 2;
-
-  quillon::VideoRecorder recorder;
-  if (!recorder.Open(cl.ExportFile, kWindowWidth, kWindowHeight, cl.ExportScale, error)) return Refuse(error);
-  // Nothing on screen, the sound mixed into the video, and Ctrl+C ours.
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("ALSOFT_DRIVERS", "null", 1);
-  setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
-  CancelSignals cancel;
-  if (!recorder.CaptureSound(error)) {
-    std::cerr << "Pebblerun: the game's sound cannot be recorded: " << error << '\n';
-    return 1;
-  }
-
-  ExportProgress progress(ProgressStyleFor(cl.ProgressLines), total,
+// Plays the job's run into the recorder, from its first frame through the
+// end fade, and ends the file; the exit code.
+int Record(ExportJob& job, quillon::VideoRecorder& recorder, const CancelSignals& cancel,
+           ExportReport* report) {
+  ExportProgress progress(ProgressStyleFor(job.Run.ProgressLines), job.Total,
                           quillon::VideoRecorder::kFramesPerSecond);
   LoopClocks loopStart;
+  std::string error;
+  RunControl& control = job.Control;
   control.AfterPass = [&](Program& p) {
     if (recorder.Frames() == 0) loopStart = LoopClocks::Now();
     if (cancel.Requested()) {
@@ -172,10 +176,11 @@ int ExportVideo(const CommandLine& cl, const std::string& programFolder, ExportR
       return false;
     }
     progress.Update(recorder.Frames());
-    if (report && recorder.Frames() == 500) report->ResidentKbEarly = ResidentKb();
+    if (report && recorder.Frames() == job.Total / 4) report->PeakKbQuarter = PeakResidentKb();
+    if (report && recorder.Frames() == job.Total / 2) report->PeakKbHalf = PeakResidentKb();
     return true;
   };
-  int code = RunProgram(run, appFolder, control);
+  int code = RunProgram(job.Run, job.AppFolder, control);
   if (code == 0 && cancel.Requested()) code = kExportCancelled;
   if (code == 0 && recorder.Frames() == 0) code = 1;
   if (code == 0 && !recorder.Finish(error)) {
@@ -184,6 +189,27 @@ int ExportVideo(const CommandLine& cl, const std::string& programFolder, ExportR
   }
   if (report) FillReport(*report, recorder, loopStart);
   progress.Finish(recorder.Frames(), code == 0);
+  return code;
+}
+
+}  // namespace
+
+int ExportVideo(const CommandLine& cl, const std::string& programFolder, ExportReport* report) {
+  ExportJob job;
+  if (const int refused = Prepare(cl, programFolder, job); refused != 0) return refused;
+  quillon::VideoRecorder recorder;
+  std::string error;
+  if (!recorder.Open(cl.ExportFile, kWindowWidth, kWindowHeight, cl.ExportScale, error)) return Refuse(error);
+  // Nothing on screen, the sound mixed into the video, and Ctrl+C ours.
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("ALSOFT_DRIVERS", "null", 1);
+  setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
+  CancelSignals cancel;
+  if (!recorder.CaptureSound(error)) {
+    std::cerr << "Pebblerun: the game's sound cannot be recorded: " << error << '\n';
+    return 1;
+  }
+  const int code = Record(job, recorder, cancel, report);
   if (code != 0) {
     recorder.Abandon();
     if (code == kExportCancelled) std::cerr << "Pebblerun: export cancelled, no file written\n";

@@ -33,8 +33,12 @@ struct ExportReport {
   quillon::VideoRecorder::TimeSpent Recorder;
   double MainThreadCpu = 0;
   double ProcessCpu = 0;
-  long ResidentKbEarly = 0;  // after 500 frames
-  long ResidentKbEnd = 0;    // after the last frame
+  // The most memory the process has held so far, read a quarter and half
+  // way through the frames and after the last: flat when nothing grows with
+  // the length of the game.
+  long PeakKbQuarter = 0;
+  long PeakKbHalf = 0;
+  long PeakKbEnd = 0;
 };
 
 // The whole export for a checked command line; the process exit code.

@@ -76,7 +76,8 @@ std::filesystem::path LocateReplay(const std::string& name, const std::filesyste
   if (asGiven.is_absolute()) return asGiven;
   const auto here = std::filesystem::absolute(asGiven, error);
   if (!error && std::filesystem::exists(here, error)) return here;
-  const auto inApp = quillon::paths::Resolve(name, appFolder);
+  // In a shared folder the player's own recording is in their data folder.
+  const auto inApp = quillon::paths::ForReading(name, appFolder);
   return std::filesystem::exists(inApp, error) ? inApp : here;
 }
 

@@ -39,8 +39,9 @@ std::filesystem::path PlaybackPath(const GameState& g);
 const IniText& PlaybackText(GameState& g);
 
 // Where a replay named on a command line is: an absolute name as it stands,
-// a relative one in the working folder, else in the application folder
-// (the working folder's path when it is in neither).
+// a relative one in the working folder, else in the application folder (the
+// user's copy first when that folder is shared; the working folder's path
+// when it is in neither).
 std::filesystem::path LocateReplay(const std::string& name, const std::filesystem::path& appFolder);
 // Why path cannot be played (missing, a folder, unreadable), naming it;
 // "" when it can.

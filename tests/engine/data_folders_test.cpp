@@ -11,7 +11,9 @@
 #include <map>
 
 #include "app_folder_fixture.h"
+#include "letter_table.h"
 #include "quillon/extra.h"
+#include "quillon/key_bindings.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -63,6 +65,7 @@ TEST_F(UserFolders, AFolderOfTheUsersOwnIsReadAndWrittenInPlace) {
     EXPECT_EQ(paths::ForEditing(name, app), where) << name;
   }
   EXPECT_EQ(paths::ScreenshotFolder(app), app);
+  EXPECT_EQ(paths::DescribeFolders(folders), "");  // nothing moved, nothing to log
   EXPECT_FALSE(fs::exists(dir / "data"));
   EXPECT_FALSE(fs::exists(dir / "state"));
 }
@@ -210,5 +213,55 @@ TEST_F(SharedEngineFolder, EveryWriteOfTheEngineLandsInTheUsersFolders) {
   EXPECT_EQ(ReadBytes(data / "Textures" / "end.jpg"), "JPEG");
   const std::string log = ReadBytes(state / "log.txt");
   EXPECT_NE(log.find("hello\r\n"), std::string::npos);
-  EXPECT_NE(log.find("File is missing : " + app.string() + "\\nothing.ini"), std::string::npos);
+  EXPECT_NE(log.find("File is missing : " + (app / "nothing.ini").string()), std::string::npos);
+}
+
+// Whoever reads or writes an INI file of a shared folder (options, key
+// bindings, score tables, the letter table) goes through the engine's INI
+// layer, and it alone keeps the user's copy apart from the shared file.
+TEST_F(SharedEngineFolder, EveryIniReadAndWriteFollowsTheUsersCopy) {
+  paths::FoldersOf(app);  // as the engine's start does: the folder is known to be shared
+  const auto before = Snapshot(app);
+  const fs::path shared = app / "Textures" / "options.bmp";
+  const profile::KeyValue changes[] = {{"main", "Sound_On", "False"}, {"controls", "Jump", "Space"}};
+  ASSERT_TRUE(profile::WriteStrings(shared, changes));
+  ASSERT_TRUE(profile::WriteString(app / "Textures" / "options.bmp", "main", "Details_High", "False"));
+  ASSERT_TRUE(profile::Flush());
+  const std::string mine = ReadBytes(data / "Textures" / "options.bmp");
+  EXPECT_NE(mine.find("Sound_On=False"), std::string::npos) << mine;
+  EXPECT_NE(mine.find("Details_High=False"), std::string::npos) << mine;
+  EXPECT_NE(mine.find("StoryReaden=False"), std::string::npos) << mine;  // seeded from the shared file
+  EXPECT_EQ(Snapshot(app), before);
+
+  // Reads by the shared path find the user's copy, from the cache and from disk.
+  for (bool cached : {true, false}) {
+    if (!cached) profile::ClearCache();
+    EXPECT_EQ(profile::ReadString(shared, "main", "Sound_On", "?"), "False");
+    const auto snapshot = profile::LoadSnapshot(shared);
+    ASSERT_TRUE(snapshot);
+    EXPECT_EQ(snapshot->Read("controls", "Jump", "?"), "Space");
+  }
+
+  // The key bindings of the game and of the Settings dialog.
+  const keys::Binding actions[] = {{"Jump", {0xC8, 0}}, {"Bomb", {0x39, 0xD0}}};
+  const keys::KeyPair bound[] = {{0x1E, 0}, {0x2C, 0}};
+  keys::WriteBindings(shared, "controls", actions, bound);
+  std::vector<std::string> problems;
+  EXPECT_EQ(keys::ReadBindings(shared, "controls", actions, problems),
+            (std::vector<keys::KeyPair>{bound[0], bound[1]}));
+
+  // A score table made on first use, and the letter table's defaults when
+  // the shared folder has no font.ini, are the user's too.
+  std::string table = "new_table.ini";
+  std::int16_t topX = 5, values = 0;
+  Extra extra;
+  ASSERT_TRUE(extra.HighScore_Create(table, topX, values));
+  EXPECT_EQ(extra.HighScore_NewScore(70, "BEA", {}), 1);
+  LetterTable letters;
+  std::string error;
+  ASSERT_TRUE(LoadLetterTable(letters, error)) << error;
+  ASSERT_TRUE(profile::Flush());
+  EXPECT_NE(ReadBytes(data / "new_table.ini").find("BEA"), std::string::npos);
+  EXPECT_TRUE(fs::is_regular_file(data / "font.ini"));
+  EXPECT_EQ(Snapshot(app), before);
 }

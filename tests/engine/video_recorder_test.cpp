@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -91,7 +92,37 @@ TEST_F(VideoFiles, TestPatternComesBackInPlaceInEveryContainerAndScale) {
       ExpectColour(decoded, (b.X + b.W / 2) * s, (b.Y + b.H / 2) * s, b.Colour);
       ExpectColour(decoded, (b.X - 4) * s, (b.Y + b.H / 2) * s, kGrey);
       ExpectColour(decoded, (b.X + b.W / 2) * s, (b.Y + b.H + 4) * s, kGrey);
+      if (s == 1) continue;
+      // Each pixel becomes s x s whole pixels: the file's last column before
+      // a block is still grey and its first column already the block's (a
+      // smoothing scaler blends the two by a quarter or more).
+      ExpectColour(decoded, b.X * s - 1, (b.Y + b.H / 2) * s, kGrey);
+      ExpectColour(decoded, b.X * s, (b.Y + b.H / 2) * s, b.Colour);
+      ExpectColour(decoded, (b.X + b.W) * s - 1, (b.Y + b.H / 2) * s, b.Colour);
+      ExpectColour(decoded, (b.X + b.W) * s, (b.Y + b.H / 2) * s, kGrey);
     }
+  }
+}
+
+// An encoder dropped before Finish closes its file as it stands: no time
+// goes into ending a file that is about to be removed (an MP4's index,
+// moved to the front, would rewrite all of it).
+TEST_F(VideoFiles, AnEncoderDroppedUnfinishedWritesNoIndex) {
+  const auto pixels = Pattern(800, 600);
+  const PictureView picture{pixels.data(), 800, 600, 800};
+  std::string error;
+  for (const bool finish : {true, false}) {
+    const fs::path file = Path(finish ? "done.mp4" : "dropped.mp4");
+    auto encoder = VideoEncoder::Open(file, file, VideoFormat{}, error);
+    ASSERT_TRUE(encoder) << error;
+    for (int frame = 0; frame < 60; ++frame) ASSERT_TRUE(encoder->AddPicture(picture, error)) << error;
+    if (finish) {
+      ASSERT_TRUE(encoder->Finish(error)) << error;
+    }
+    encoder.reset();
+    const auto boxes = video_test::TopLevelBoxes(file);
+    const bool indexed = std::find(boxes.begin(), boxes.end(), "moov") != boxes.end();
+    EXPECT_EQ(indexed, finish) << file;
   }
 }
 

@@ -26,26 +26,27 @@ struct Summary {
   int Level = -1;
   double Score = -1;
   std::string Result;
+  long Seed = -1;
   bool operator==(const Summary&) const = default;
 };
 
 void PrintTo(const Summary& s, std::ostream* out) {
   *out << "mode=" << s.Mode << " frames=" << s.Frames << " level=" << s.Level << " score=" << s.Score
-       << " result=" << s.Result;
+       << " result=" << s.Result << " seed=" << s.Seed;
 }
 
 // The whole output must be the one summary line.
 Summary ParseSummary(const std::string& output) {
   static const std::regex line(
       "mode=(story|arcade) frames=([0-9]+) level=([0-9]+) score=(-?[0-9.e+]+) "
-      "result=(won|died|unfinished)\n");
+      "result=(won|died|unfinished|unplayable) seed=([0-9]+)\n");
   std::smatch m;
   Summary s;
   if (!std::regex_match(output, m, line)) {
     ADD_FAILURE() << "not a summary line: " << output;
     return s;
   }
-  return {m[1], std::stol(m[2]), std::stoi(m[3]), std::stod(m[4]), m[5]};
+  return {m[1], std::stol(m[2]), std::stoi(m[3]), std::stod(m[4]), m[5], std::stol(m[6])};
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -166,6 +167,29 @@ TEST_F(SimTool, RandomKeysGameRecordedPlaysBackAlike) {
 // every move ahead on a copy of the game; slow under the sanitizers, left
 // out of that pass.
 TEST_F(SimTool, BotGameRecordedPlaysBackAlike) { ExpectRecordingPlaysBackAlike("--bot", "3", true); }
+
+// --seed chooses the game whatever the player: the same seed twice plays
+// the same game, another seed another; the generator's range is the limit.
+TEST_F(SimTool, SeedChoosesTheGame) {
+  const auto first = Sim({"--mode", "story", "--random", "5", "--seed", "77", "--trace", File("a.csv")});
+  const auto again = Sim({"--mode", "story", "--random", "5", "--seed", "77", "--trace", File("b.csv")});
+  const auto other = Sim({"--mode", "story", "--random", "5", "--seed", "78", "--trace", File("c.csv")});
+  ASSERT_EQ(first.ExitCode, 0) << first.Output;
+  ASSERT_EQ(again.ExitCode, 0) << again.Output;
+  ASSERT_EQ(other.ExitCode, 0) << other.Output;
+  EXPECT_EQ(ParseSummary(first.Output).Seed, 77);
+  EXPECT_EQ(ParseSummary(other.Output).Seed, 78);
+  EXPECT_EQ(first.Output, again.Output);
+  EXPECT_EQ(ReadBytes(folder_ / "a.csv"), ReadBytes(folder_ / "b.csv"));
+  EXPECT_NE(ReadBytes(folder_ / "a.csv"), ReadBytes(folder_ / "c.csv"));
+
+  const auto highest = Sim({"--mode", "story", "--idle", "--frames", "5", "--seed", "16777215"});
+  ASSERT_EQ(highest.ExitCode, 0) << highest.Output;
+  EXPECT_EQ(ParseSummary(highest.Output).Seed, 16777215);
+  const auto over = Sim({"--mode", "story", "--idle", "--seed", "16777216"});
+  EXPECT_EQ(over.ExitCode, 2);
+  EXPECT_NE(over.Output.find("usage:"), std::string::npos) << over.Output;
+}
 
 }  // namespace
 }  // namespace pebblerun

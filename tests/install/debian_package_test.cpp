@@ -11,13 +11,6 @@
 namespace pebblerun::testing {
 namespace {
 
-const std::vector<std::string> kTools = {"PATH=/usr/local/bin:/usr/bin:/bin", "LANG=C.UTF-8",
-                                         "HOME=/nonexistent"};
-
-bool Has(const std::string& text, const std::string& needle) {
-  return text.find(needle) != std::string::npos;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);

@@ -12,9 +12,6 @@
 namespace pebblerun::testing {
 namespace {
 
-const std::vector<std::string> kTools = {"PATH=/usr/local/bin:/usr/bin:/bin", "LANG=C.UTF-8",
-                                         "HOME=/nonexistent"};
-
 bool HasTool(const std::string& tool) { return fs::exists("/usr/bin/" + tool); }
 
 // The value of key in a desktop entry ("" when absent).

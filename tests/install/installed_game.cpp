@@ -1,5 +1,7 @@
 #include "installed_game.h"
 
+#include "child_process.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -67,22 +69,14 @@ void SetWritable(const fs::path& root, bool writable) {
 
 RunResult RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env,
                      const fs::path& cwd) {
-  RunResult result;
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) return result;
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(pipeFds[0]);
-    Exec(argv, env, cwd, pipeFds[1]);
+  support::ChildSetup setup{cwd, {}, true};
+  for (const std::string& entry : env) {
+    const auto equals = entry.find('=');
+    setup.Environment.emplace_back(entry.substr(0, equals),
+                                   equals == std::string::npos ? "" : entry.substr(equals + 1));
   }
-  ::close(pipeFds[1]);
-  char buffer[4096];
-  ssize_t got;
-  while ((got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))
-    if (got > 0) result.Output.append(buffer, static_cast<std::size_t>(got));
-  ::close(pipeFds[0]);
-  if (pid > 0) result.ExitCode = WaitFor(pid);
-  return result;
+  const support::ChildRun run = support::RunChild(argv, setup);
+  return RunResult{run.ExitCode, run.Out + run.Err};
 }
 
 Running::Running(const std::vector<std::string>& argv, const std::vector<std::string>& env) {

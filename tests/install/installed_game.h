@@ -19,9 +19,19 @@ struct RunResult {
   std::string Output;  // stdout and stderr
 };
 
-// Runs argv[0] (a path) with exactly the environment given, in folder cwd.
+// Runs argv[0] (a path) with exactly the environment given ("NAME=value"
+// entries), in folder cwd; Output is what it printed on stdout, then stderr.
 RunResult RunProgram(const std::vector<std::string>& argv, const std::vector<std::string>& env,
                      const fs::path& cwd = fs::temp_directory_path());
+
+// The environment the system's checking tools (dpkg-deb, lintian, man, ...)
+// run in: nothing of the test's own.
+inline const std::vector<std::string> kTools = {"PATH=/usr/local/bin:/usr/bin:/bin", "LANG=C.UTF-8",
+                                                "HOME=/nonexistent"};
+
+inline bool Has(const std::string& text, const std::string& needle) {
+  return text.find(needle) != std::string::npos;
+}
 
 // A program left running until Stop (or the destructor) ends it.
 class Running {

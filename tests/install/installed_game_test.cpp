@@ -8,22 +8,13 @@
 
 #include "installed_game.h"
 #include "key_script.h"
+#include "program_run.h"
 
 namespace pebblerun::testing {
 namespace {
 
 using Script = support::KeyScript;
-
-int CountOf(const std::string& text, const std::string& needle) {
-  int count = 0;
-  for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))
-    ++count;
-  return count;
-}
-
-bool Has(const std::string& text, const std::string& needle) {
-  return text.find(needle) != std::string::npos;
-}
+using support::CountOf;
 
 std::string LastFrameOf(const std::string& replay) {
   const auto at = replay.find("lastframe=");
@@ -97,13 +88,59 @@ TEST_F(InstalledGame, EachPlayerKeepsOptionsAndScoresOfTheirOwn) {
 TEST_F(InstalledGame, PlaysAShippedReplayFromTheInstalledFolderWithoutWritingThere) {
   const auto installed = Snapshot(prefix.Prefix());
   // The first 300 frames are enough: the length it reports comes from the file.
-  const RunResult run = RunProgram({prefix.Program("pebblerun").string(), "--headless", "--frames", "300",
-                                    "--replay", (prefix.Content() / "replay1.ini").string()},
-                                   player.Env());
+  // A bare name: the working folder (/tmp) has none, the installed folder has it.
+  const RunResult run = RunProgram(
+      {prefix.Program("pebblerun").string(), "--headless", "--frames", "300", "--replay", "replay1.ini"},
+      player.Env());
   ASSERT_EQ(run.ExitCode, 0) << run.Output;
   EXPECT_TRUE(Has(run.Output, "lastframe=" + LastFrameOf(ReadFile(prefix.Content() / "replay1.ini"))))
       << run.Output;
   EXPECT_TRUE(Has(ReadFile(player.StateFolder() / "log.txt"), "APPLICATION ENDED"));
+  EXPECT_EQ(Snapshot(prefix.Prefix()), installed);
+}
+
+// T held in the menu records the game into the player's data folder; R held
+// plays that recording back, and so does --replay with the bare name.
+TEST_F(InstalledGame, RecordsTheLastGameForThePlayerAndPlaysItBack) {
+  const auto installed = Snapshot(prefix.Prefix());
+  WriteFile(player.DataFolder() / "textures" / "options.bmp", "[main]\r\nStoryReaden=True\r\n");
+  // No score of this game enters the table, so it ends without a name entry.
+  std::string table = "[hs]\r\n";
+  for (int row = 0; row < 10; ++row)
+    table += "s" + std::to_string(row) + "=999999\r\nn" + std::to_string(row) + "=NOBODY\r\n";
+  WriteFile(player.DataFolder() / "textures" / "dot_black2.bmp", table);
+
+  Script record(5);
+  record.Press("T")
+      .Press("Enter")
+      .WaitUntil(60)
+      .Hold("Left", 40)
+      .Press("Up")
+      .Hold("Right", 60)
+      .Press("Space");
+  record.Wait(40).Press("Escape");
+  const RunResult run1 = Play(record, record.Frame() + 80);
+  ASSERT_EQ(run1.ExitCode, 0) << run1.Output;
+  const std::string recorded = ReadFile(player.DataFolder() / "replay.ini");
+  const std::string lastFrame = LastFrameOf(recorded);
+  ASSERT_NE(lastFrame, "?") << recorded;
+  const std::string log = ReadFile(player.StateFolder() / "log.txt");
+  const auto seedAt = log.find("Game started with seed ");
+  ASSERT_NE(seedAt, std::string::npos) << log;
+  const std::string seedLine = log.substr(seedAt, log.find_first_of("\r\n", seedAt) - seedAt);
+
+  Script playback(5);
+  playback.Press("R").Press("Enter").WaitUntil(std::stoi(lastFrame) + 120).Press("Escape", 2);
+  const RunResult run2 = Play(playback, playback.Frame() + 20);
+  ASSERT_EQ(run2.ExitCode, 0) << run2.Output;
+  EXPECT_TRUE(Has(ReadFile(player.StateFolder() / "log.txt"), seedLine + " (replay replay.ini)"))
+      << ReadFile(player.StateFolder() / "log.txt");
+
+  const RunResult run3 = RunProgram(
+      {prefix.Program("pebblerun").string(), "--headless", "--replay", "replay.ini"}, player.Env());
+  ASSERT_EQ(run3.ExitCode, 0) << run3.Output;
+  EXPECT_TRUE(Has(run3.Output, "lastframe=" + lastFrame)) << run3.Output;
+  EXPECT_EQ(ReadFile(player.DataFolder() / "replay.ini"), recorded);  // playing it back changed nothing
   EXPECT_EQ(Snapshot(prefix.Prefix()), installed);
 }
 

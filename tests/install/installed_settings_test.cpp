@@ -17,10 +17,6 @@
 namespace pebblerun::testing {
 namespace {
 
-bool Has(const std::string& text, const std::string& needle) {
-  return text.find(needle) != std::string::npos;
-}
-
 // The dialog writes its boxes every half second; wait until the file shows
 // what is expected (or give up after ten seconds).
 bool WaitUntil(const std::function<bool()>& done) {

@@ -54,7 +54,8 @@ TEST(CommandLine, OptionsThatBelongToTheVideoExportAreCheckedWithIt) {
                                               {"--export-video", "r.ini"},
                                               {"--export-video", "r.ini", "v.mp4", "--scale", "0"},
                                               {"--export-video", "r.ini", "v.mp4", "--scale", "9"},
-                                              {"--export-video", "r.ini", "v.mp4", "--replay", "r.ini"}}) {
+                                              {"--export-video", "r.ini", "v.mp4", "--replay", "r.ini"},
+                                              {"--export-video", "r.ini", "v.mp4", "--script", "k.txt"}}) {
     EXPECT_FALSE(ParseCommandLine(bad).Error.empty()) << bad[0] << " " << bad.size();
   }
 }

@@ -127,6 +127,10 @@ TEST(Program, TheSameSeedMakesTheSameMapAndAnotherSeedAnother) {
   const std::string other = RecordedMap("4243");
   EXPECT_NE(other.find("seed=4243"), std::string::npos);
   EXPECT_NE(other, first);
+  // Past the generator's range: refused before a game starts, not wrapped.
+  const auto over = RunPebblerun({"--seed", "99999999"});
+  EXPECT_EQ(over.ExitCode, 2) << over.Output;
+  EXPECT_NE(over.Output.find("Usage"), std::string::npos) << over.Output;
 }
 
 }  // namespace

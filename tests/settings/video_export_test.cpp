@@ -93,6 +93,14 @@ class VideoExportTest : public QObject {
     frmMain dialog(QFile::encodeName(empty.path()).toStdString());
     QVERIFY(!dialog.Command4->isEnabled());
     QCOMPARE(dialog.Command4->text(), QStringLiteral("Save last game as video…"));
+    // A game played while the dialog stays open leaves its last game: the
+    // button follows, and goes off again when that file is gone.
+    QFile last(empty.filePath("replay.ini"));
+    QVERIFY(last.open(QIODevice::WriteOnly));
+    last.close();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.Command4->isEnabled(), 5000);
+    QVERIFY(last.remove());
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.Command4->isEnabled(), 5000);
   }
 
   void buttonMakesTheVideoAndTheProgressDialogFollowsItToTheEnd() {

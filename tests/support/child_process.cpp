@@ -28,7 +28,7 @@ std::string Slurp(const fs::path& file) {
 
 std::vector<std::string> MergedEnvironment(const ChildSetup& setup) {
   std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
+  for (char** e = environ; !setup.CleanEnvironment && *e != nullptr; ++e) {
     const std::string entry = *e;
     const std::string name = entry.substr(0, entry.find('='));
     const bool replaced = std::any_of(setup.Environment.begin(), setup.Environment.end(),

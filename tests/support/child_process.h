@@ -18,6 +18,7 @@ struct ChildRun {
 struct ChildSetup {
   std::filesystem::path WorkingFolder;                           // empty: the test's own
   std::vector<std::pair<std::string, std::string>> Environment;  // set or replaced for the child
+  bool CleanEnvironment = false;  // true: the child gets Environment alone, nothing of the test's
 };
 
 ChildRun RunChild(const std::vector<std::string>& argv, const ChildSetup& setup = {});

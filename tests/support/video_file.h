@@ -42,8 +42,9 @@ struct Stream {
   std::string Type;  // "video", "audio"
   std::string Codec;
   int Width = 0, Height = 0;
-  std::string FrameRate;  // "50/1"
-  long Frames = 0;        // decoded frames (video)
+  std::string FrameRate;    // "50/1"
+  std::string PixelFormat;  // "yuv420p"
+  long Frames = 0;          // decoded frames (video)
   int SampleRate = 0;
 };
 
@@ -51,7 +52,7 @@ struct Stream {
 inline std::vector<Stream> Streams(const std::filesystem::path& file) {
   const std::string text = Output(
       "ffprobe -v error -count_frames -show_entries "
-      "stream=codec_type,codec_name,width,height,r_frame_rate,nb_read_frames,sample_rate -of "
+      "stream=codec_type,codec_name,width,height,r_frame_rate,pix_fmt,nb_read_frames,sample_rate -of "
       "default=noprint_wrappers=1 " +
       Quote(file.string()));
   std::vector<Stream> streams;
@@ -68,6 +69,7 @@ inline std::vector<Stream> Streams(const std::filesystem::path& file) {
     if (key == "width") s.Width = std::atoi(value.c_str());
     if (key == "height") s.Height = std::atoi(value.c_str());
     if (key == "r_frame_rate") s.FrameRate = value;
+    if (key == "pix_fmt") s.PixelFormat = value;
     if (key == "nb_read_frames") s.Frames = std::atol(value.c_str());
     if (key == "sample_rate") s.SampleRate = std::atoi(value.c_str());
   }
@@ -90,6 +92,29 @@ inline double Rms(const std::vector<float>& stereo, std::size_t from, std::size_
   double sum = 0;
   for (std::size_t i = 2 * from; i < 2 * to; ++i) sum += double(stereo[i]) * stereo[i];
   return std::sqrt(sum / double(2 * (to - from)));
+}
+
+// The names of an MP4 file's top-level boxes, in file order ("ftyp", "moov",
+// "mdat", ...); empty when the file is not one.
+inline std::vector<std::string> TopLevelBoxes(const std::filesystem::path& file) {
+  std::vector<std::string> boxes;
+  FILE* in = std::fopen(file.c_str(), "rb");
+  if (!in) return boxes;
+  unsigned char head[16];
+  long at = 0;
+  while (std::fseek(in, at, SEEK_SET) == 0 && std::fread(head, 1, 8, in) == 8) {
+    std::uint64_t size = std::uint64_t(head[0]) << 24 | head[1] << 16 | head[2] << 8 | head[3];
+    if (size == 1) {  // a 64-bit size follows the name
+      if (std::fread(head + 8, 1, 8, in) != 8) break;
+      size = 0;
+      for (int i = 8; i < 16; ++i) size = size << 8 | head[i];
+    }
+    boxes.emplace_back(reinterpret_cast<const char*>(head + 4), 4);
+    if (size < 8) break;  // 0: to the end of the file
+    at += static_cast<long>(size);
+  }
+  std::fclose(in);
+  return boxes;
 }
 
 // A picture as 8-bit red, green, blue, row by row.

@@ -5,7 +5,8 @@
 //
 // Runs one game headless, as fast as the machine allows, and prints one line:
 // mode, frames, level reached, score, won or died, the game's seed. --seed N
-// (0..16777215) starts the game with seed N, whatever the player.
+// (0..16777215) starts the game with seed N, whatever the player; a replay
+// whose file names its own seed keeps that one.
 
 #include <cstdio>
 #include <cstdlib>

@@ -59,7 +59,8 @@ struct DataFolders {
 // of the process (the XDG variables are read then). "" is never shared.
 const DataFolders& FoldersOf(const std::filesystem::path& appFolder);
 
-// The one log line that says where a shared folder's files go.
+// The one log line that says where a shared folder's files go; "" for a
+// folder of the user's own, whose files stay where they always were.
 std::string DescribeFolders(const DataFolders& folders);
 
 // A path on disk as Resolve gives it, for one kind of access. A path inside

@@ -6,8 +6,8 @@
 // them but offline), so picture and sound stay in step however fast the
 // frames come.
 //
-// ".mp4" and ".mkv" files get H.264 and AAC, ".webm" files VP9 and Opus. The
-// file is written under a temporary name in its own folder and takes its
+// ".mp4" files get H.264 and AAC, ".mkv" files H.264 and Opus, ".webm"
+// files VP9 and Opus. The file is written under a temporary name in its own folder and takes its
 // name only when Finish succeeds: an abandoned or failed recording leaves
 // no file behind, and an older file of that name stays until then.
 //

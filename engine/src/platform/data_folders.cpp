@@ -146,9 +146,11 @@ class Registry {
   std::atomic<bool> anyShared_{false};
 };
 
+// Never destroyed, for the same reason as the library's state: the INI
+// cache's last writes at process exit map their paths through it.
 Registry& Folders() {
-  static Registry registry;
-  return registry;
+  static Registry* registry = new Registry;
+  return *registry;
 }
 
 // The log has a folder of its own; everything else mirrors the shared folder.
@@ -179,7 +181,7 @@ void MakeUserFolders(const Owner& owner, const fs::path& copy) {
 const DataFolders& FoldersOf(const fs::path& appFolder) { return Folders().Of(appFolder); }
 
 std::string DescribeFolders(const DataFolders& folders) {
-  if (!folders.PerUser) return "Game folder " + folders.App.string();
+  if (!folders.PerUser) return "";
   return "Shared game folder " + folders.App.string() + ": options, scores and replays in " +
          folders.Data.string() + ", the log in " + folders.State.string() + ", screenshots in " +
          folders.Pictures.string();

@@ -1,4 +1,5 @@
 #include "platform/ffmpeg_decoder.h"
+#include "platform/ffmpeg_handles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,36 +17,20 @@ extern "C" {
 namespace quillon::platform {
 namespace {
 
+using ffmpeg::ErrorText;
+
 struct IoCloser {
   void operator()(AVIOContext* io) const { avio_closep(&io); }
 };
 struct FormatCloser {
   void operator()(AVFormatContext* format) const { avformat_close_input(&format); }
 };
-struct CodecFreer {
-  void operator()(AVCodecContext* codec) const { avcodec_free_context(&codec); }
-};
 struct ResamplerFreer {
   void operator()(SwrContext* swr) const { swr_free(&swr); }
-};
-struct PacketFreer {
-  void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-struct FrameFreer {
-  void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-struct DictionaryFreer {
-  void operator()(AVDictionary* dict) const { av_dict_free(&dict); }
 };
 
 // Highest rate any real sound file uses; anything above is a broken header.
 constexpr int kMaxSampleRate = 768000;
-
-std::string ErrorText(int code) {
-  char text[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, text, sizeof text);
-  return text;
-}
 
 // A sound file is one file: playlists and container references that would make
 // the demuxer open other files or URLs are refused.
@@ -62,10 +47,10 @@ bool ReadsOtherFiles(const AVInputFormat& container) {
   return false;
 }
 
-std::unique_ptr<AVDictionary, DictionaryFreer> FileOnlyOptions() {
+ffmpeg::Dictionary FileOnlyOptions() {
   AVDictionary* options = nullptr;
   av_dict_set(&options, "protocol_whitelist", "file", 0);
-  return std::unique_ptr<AVDictionary, DictionaryFreer>(options);
+  return ffmpeg::Dictionary(options);
 }
 
 }  // namespace
@@ -75,10 +60,10 @@ struct FfmpegDecoder::State {
   // closed first.
   std::unique_ptr<AVIOContext, IoCloser> Io;
   std::unique_ptr<AVFormatContext, FormatCloser> Format;
-  std::unique_ptr<AVCodecContext, CodecFreer> Codec;
+  ffmpeg::Codec Codec;
   std::unique_ptr<SwrContext, ResamplerFreer> Resampler;
-  std::unique_ptr<AVPacket, PacketFreer> Packet{av_packet_alloc()};
-  std::unique_ptr<AVFrame, FrameFreer> Frame{av_frame_alloc()};
+  ffmpeg::Packet Packet{av_packet_alloc()};
+  ffmpeg::Frame Frame{av_frame_alloc()};
   int StreamIndex = -1;
   int OutputRate = 0;
 

@@ -127,6 +127,9 @@ bool cacheGone = false;
 class Cache {
  public:
   ~Cache() {
+    // The library's state (the log's folder among it) may already be gone
+    // at process exit: what cannot be written now is lost without a log line.
+    exiting_ = true;
     FlushAll();
     cacheGone = true;
   }
@@ -215,6 +218,7 @@ class Cache {
   }
 
  private:
+  bool exiting_ = false;
   // One stat per call. A file changed behind our back is read again; changes
   // of ours that were still held are applied on top of it and written, so
   // nothing of either side is lost.
@@ -252,7 +256,7 @@ class Cache {
   // the file can be written again) and the changes stay held for the retry.
   bool WriteHeld(const fs::path& file, CachedFile& entry) {
     if (Write(file, entry)) return true;
-    if (!entry.failureLogged) {
+    if (!entry.failureLogged && !exiting_) {
       entry.failureLogged = true;
       // Only a process with an application folder has a log to write to.
       if (!lib::State().AppFolder.empty())

@@ -1,11 +1,12 @@
 #include "platform/video_encoder.h"
 
 #include <algorithm>
-#include <ctime>
 #include <string_view>
 #include <vector>
 
+#include "platform/ffmpeg_handles.h"
 #include "quillon/ascii.h"
+#include "quillon/clocks.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -19,6 +20,9 @@ extern "C" {
 namespace quillon::platform {
 namespace {
 
+using ffmpeg::Dictionary;
+using ffmpeg::ErrorText;
+
 struct FormatFreer {
   // Closes the file first (when it was opened), then the muxer.
   void operator()(AVFormatContext* format) const {
@@ -26,25 +30,12 @@ struct FormatFreer {
     avformat_free_context(format);
   }
 };
-struct CodecFreer {
-  void operator()(AVCodecContext* codec) const { avcodec_free_context(&codec); }
-};
 struct ScalerFreer {
   void operator()(SwsContext* scaler) const { sws_freeContext(scaler); }
 };
 struct FifoFreer {
   void operator()(AVAudioFifo* fifo) const { av_audio_fifo_free(fifo); }
 };
-struct PacketFreer {
-  void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-struct FrameFreer {
-  void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-struct DictionaryFreer {
-  void operator()(AVDictionary* dict) const { av_dict_free(&dict); }
-};
-using Dictionary = std::unique_ptr<AVDictionary, DictionaryFreer>;
 
 // What each extension is written as. H.264 and AAC play everywhere a video
 // is posted; WebM is for the places that want free codecs. Matroska gets
@@ -69,14 +60,6 @@ const Container* ContainerFor(const std::filesystem::path& name) {
     if (ascii::EqualsNoCase(extension, c.Extension)) return &c;
   return nullptr;
 }
-
-std::string ErrorText(int code) {
-  char text[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, text, sizeof text);
-  return text;
-}
-
-double SecondsSince(double start) { return ThreadCpuSeconds() - start; }
 
 // Settings that make each codec fast enough to record well faster than the
 // game plays, at a quality where the game's sharp pixels survive. x264's
@@ -109,16 +92,16 @@ AVSampleFormat SoundFormatFor(const AVCodec& codec) {
 struct VideoEncoder::State {
   VideoFormat Format;
   std::unique_ptr<AVFormatContext, FormatFreer> Muxer;
-  std::unique_ptr<AVCodecContext, CodecFreer> Video;
-  std::unique_ptr<AVCodecContext, CodecFreer> Sound;
+  ffmpeg::Codec Video;
+  ffmpeg::Codec Sound;
   AVStream* VideoStream = nullptr;  // owned by the muxer
   AVStream* SoundStream = nullptr;
   std::unique_ptr<SwsContext, ScalerFreer> Scaler;
   int SourceWidth = 0, SourceHeight = 0;  // of the pictures Scaler was made for
   std::unique_ptr<AVAudioFifo, FifoFreer> Fifo;
-  std::unique_ptr<AVFrame, FrameFreer> Picture{av_frame_alloc()};
-  std::unique_ptr<AVFrame, FrameFreer> Chunk{av_frame_alloc()};
-  std::unique_ptr<AVPacket, PacketFreer> Packet{av_packet_alloc()};
+  ffmpeg::Frame Picture{av_frame_alloc()};
+  ffmpeg::Frame Chunk{av_frame_alloc()};
+  ffmpeg::Packet Packet{av_packet_alloc()};
   std::vector<std::uint8_t> Converted;  // one AddSound call in the codec's sample format
   std::int64_t Pictures = 0;
   std::int64_t SoundIn = 0;   // stereo frames handed in
@@ -134,7 +117,9 @@ struct VideoEncoder::State {
   bool Send(AVCodecContext& codec, AVStream& stream, const AVFrame* frame, std::string& error);
   void ConvertSound(std::span<const float> stereo);
   bool EncodeSound(bool final, std::string& error);
-  bool Close(std::string& error);
+  // Closes the file; with ending, after writing the end of it (an MP4's
+  // index, which moving to the front rewrites the whole file for).
+  bool Close(bool ending, std::string& error);
 };
 
 bool VideoEncoder::State::OpenVideo(const Container& container, std::string& error) {
@@ -327,16 +312,16 @@ bool VideoEncoder::State::EncodeSound(bool final, std::string& error) {
   return true;
 }
 
-bool VideoEncoder::State::Close(std::string& error) {
+bool VideoEncoder::State::Close(bool ending, std::string& error) {
   bool ok = true;
-  if (HeaderWritten) {
+  if (HeaderWritten && ending) {
     const int rc = av_write_trailer(Muxer.get());
     if (rc < 0) {
       error = "the end of the file could not be written: " + ErrorText(rc);
       ok = false;
     }
-    HeaderWritten = false;
   }
+  HeaderWritten = false;
   if (Muxer && Muxer->pb) {
     const int rc = avio_closep(&Muxer->pb);
     if (rc < 0 && ok) {
@@ -345,12 +330,6 @@ bool VideoEncoder::State::Close(std::string& error) {
     }
   }
   return ok;
-}
-
-double ThreadCpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 bool VideoEncoder::KnownExtension(const std::filesystem::path& name) { return ContainerFor(name) != nullptr; }
@@ -381,7 +360,7 @@ std::unique_ptr<VideoEncoder> VideoEncoder::Open(const std::filesystem::path& fi
   if (!state->OpenVideo(*container, error) || !state->OpenSound(*container, error) ||
       !state->OpenFile(file, error)) {
     std::string ignored;
-    state->Close(ignored);
+    state->Close(false, ignored);
     return nullptr;
   }
   return std::unique_ptr<VideoEncoder>(new VideoEncoder(std::move(state)));
@@ -389,9 +368,11 @@ std::unique_ptr<VideoEncoder> VideoEncoder::Open(const std::filesystem::path& fi
 
 VideoEncoder::VideoEncoder(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
+// Dropped without Finish: the file is being abandoned, so its end is not
+// written (the caller removes it).
 VideoEncoder::~VideoEncoder() {
   std::string ignored;
-  if (!state_->Finished) state_->Close(ignored);
+  if (!state_->Finished) state_->Close(false, ignored);
 }
 
 bool VideoEncoder::AddPicture(const PictureView& picture, std::string& error) {
@@ -400,7 +381,7 @@ bool VideoEncoder::AddPicture(const PictureView& picture, std::string& error) {
     error = s.Finished ? "the video is finished" : "an empty picture";
     return false;
   }
-  const double start = ThreadCpuSeconds();
+  const double start = clocks::ThreadCpuSeconds();
   AVFrame& f = *s.Picture;
   // Nearest pixel: a scaled-up game keeps its sharp pixels.
   const bool newSize = !s.Scaler || picture.Width != s.SourceWidth || picture.Height != s.SourceHeight;
@@ -427,10 +408,10 @@ bool VideoEncoder::AddPicture(const PictureView& picture, std::string& error) {
   const int sourcePitch = picture.Pitch * 4;
   sws_scale(s.Scaler.get(), &source, &sourcePitch, 0, picture.Height, f.data, f.linesize);
   f.pts = s.Pictures++;
-  s.Times.Conversion += SecondsSince(start);
-  const double encode = ThreadCpuSeconds();
+  s.Times.Conversion += clocks::ThreadCpuSince(start);
+  const double encode = clocks::ThreadCpuSeconds();
   const bool ok = s.Send(*s.Video, *s.VideoStream, &f, error);
-  s.Times.Video += SecondsSince(encode);
+  s.Times.Video += clocks::ThreadCpuSince(encode);
   return ok;
 }
 
@@ -440,7 +421,7 @@ bool VideoEncoder::AddSound(std::span<const float> stereo, std::string& error) {
     error = "the video is finished";
     return false;
   }
-  const double start = ThreadCpuSeconds();
+  const double start = clocks::ThreadCpuSeconds();
   const int frames = static_cast<int>(stereo.size() / 2);
   s.ConvertSound(stereo.first(static_cast<std::size_t>(frames) * 2));
   std::uint8_t* planes[2] = {s.Converted.data(), s.Converted.data() + s.Converted.size() / 2};
@@ -450,7 +431,7 @@ bool VideoEncoder::AddSound(std::span<const float> stereo, std::string& error) {
   }
   s.SoundIn += frames;
   const bool ok = s.EncodeSound(false, error);
-  s.Times.Sound += SecondsSince(start);
+  s.Times.Sound += clocks::ThreadCpuSince(start);
   return ok;
 }
 
@@ -461,7 +442,7 @@ bool VideoEncoder::Finish(std::string& error) {
   bool ok = s.EncodeSound(true, error) && s.Send(*s.Sound, *s.SoundStream, nullptr, error) &&
             s.Send(*s.Video, *s.VideoStream, nullptr, error);
   std::string closing;
-  if (!s.Close(closing) && ok) {
+  if (!s.Close(true, closing) && ok) {
     error = closing;
     ok = false;
   }

@@ -1,7 +1,7 @@
 #pragma once
 // Writing a video file with FFmpeg: pictures and stereo sound in, one file
-// out, H.264 + AAC for ".mp4" and ".mkv", VP9 + Opus for ".webm" (chosen by
-// the extension, without regard to case). Every FFmpeg object is owned
+// out, H.264 + AAC for ".mp4", H.264 + Opus for ".mkv", VP9 + Opus for
+// ".webm" (chosen by the extension, without regard to case). Every FFmpeg object is owned
 // through a RAII deleter; nothing here throws.
 
 #include <cstdint>
@@ -21,10 +21,6 @@ struct VideoFormat {
   int FramesPerSecond = 50;
   int SampleRate = 48000;
 };
-
-// Processor seconds the calling thread has used: what a step costs, however
-// busy the machine is with other work.
-double ThreadCpuSeconds();
 
 // Where the encoder's time went, in processor seconds of the caller's thread
 // (the codecs' own threads work on beside it).
@@ -46,6 +42,8 @@ class VideoEncoder {
   static std::unique_ptr<VideoEncoder> Open(const std::filesystem::path& file,
                                             const std::filesystem::path& name, const VideoFormat& format,
                                             std::string& error);
+  // Without Finish, closes the file as it stands: an abandoned file is not
+  // worth ending (for an MP4 that would rewrite all of it).
   ~VideoEncoder();
   VideoEncoder(const VideoEncoder&) = delete;
   VideoEncoder& operator=(const VideoEncoder&) = delete;
