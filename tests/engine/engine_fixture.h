@@ -37,8 +37,8 @@ class EngineTest : public ::testing::Test {
   }
   void TearDown() override {
     // Held INI changes (the engine's font.ini) are written while the folder
-    // is still there; left for the exit they would be written to a folder
-    // that is gone, after the engine's state has been destroyed.
+    // is still there, not left for the process's exit, where the write into
+    // a removed folder would fail.
     profile::ClearCache();
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
