@@ -17,6 +17,7 @@
 #include <quillon/extra.h>
 #include <quillon/texture.h>
 
+#include "program/held_keys.h"
 #include "program/pad_keys.h"
 #include "sim/controls.h"
 #include "sim/game_state.h"
@@ -168,6 +169,7 @@ struct Program {
   MenuLooks Menu;
   ControlBindings Controls = DefaultBindings();  // the keys of the options file's "controls"
   PadKeys Pad;
+  HeldKeys Held;  // keys held from play into the name entry
 };
 
 }  // namespace pebblerun

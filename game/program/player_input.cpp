@@ -18,7 +18,9 @@ void LoadControls(Program& p) {
 
 KeyStates PlayerKeys(Program& p, const KeyStates& keyboard) {
   const InputContext context = ContextOf(*p.Game);
-  KeyStates keys = context == InputContext::Play ? PlayKeys(p.Controls, keyboard) : keyboard;
+  KeyStates keys = keyboard;
+  p.Held.Filter(p.Controls, context, keys);
+  if (context == InputContext::Play) keys = PlayKeys(p.Controls, keys);
   quillon::PadState pad;
   p.Objects.EngineObj.Pad_GetState(pad);
   p.Pad.AddTo(pad, context, keys);

@@ -16,7 +16,8 @@ InputContext ContextOf(const GameState& g);
 void LoadControls(Program& p);
 
 // The frame's key state from the keyboard's: during play the keys pass
-// through the bindings; in every context the pad adds its keys.
+// through the bindings; bound keys held from play into the name entry wait
+// to be let go (HeldKeys); in every context the pad adds its keys.
 KeyStates PlayerKeys(Program& p, const KeyStates& keyboard);
 
 // A pad was pulled out: a game in play pauses (not a playback, which cannot

@@ -36,6 +36,10 @@ class EngineTest : public ::testing::Test {
     state.Pi = state.Rad = 0;
   }
   void TearDown() override {
+    // Held INI changes (the engine's font.ini) are written while the folder
+    // is still there, not left for the process's exit, where the write into
+    // a removed folder would fail.
+    profile::ClearCache();
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
   }

@@ -14,8 +14,9 @@
 #include "platform/events.h"
 #include "quillon/pad.h"
 
-struct _SDL_GameController;
-struct _SDL_Joystick;
+// SDL's own names for its handle types, declared here as SDL declares them.
+struct _SDL_GameController;  // NOLINT(bugprone-reserved-identifier)
+struct _SDL_Joystick;        // NOLINT(bugprone-reserved-identifier)
 union SDL_Event;
 
 namespace quillon::platform {
