@@ -218,7 +218,6 @@ class Cache {
   }
 
  private:
-  bool exiting_ = false;
   // One stat per call. A file changed behind our back is read again; changes
   // of ours that were still held are applied on top of it and written, so
   // nothing of either side is lost.
@@ -271,7 +270,7 @@ class Cache {
   }
 
   std::mutex mutex_;
-  bool exiting_ = false;
+  bool exiting_ = false;  // the last flush of the process: nothing is logged
   Clock::time_point nextDue_ = Clock::time_point::max();  // no held change
   std::unordered_map<std::string, CachedFile> files_;
 };
