@@ -38,7 +38,7 @@ void PrintTo(const Summary& s, std::ostream* out) {
 Summary ParseSummary(const std::string& output) {
   static const std::regex line(
       "mode=(story|arcade) frames=([0-9]+) level=([0-9]+) score=(-?[0-9.e+]+) "
-      "result=(won|died|unfinished)\n");
+      "result=(won|died|unfinished|unplayable) seed=[0-9]+\n");
   std::smatch m;
   Summary s;
   if (!std::regex_match(output, m, line)) {
