@@ -1,4 +1,4 @@
-// Arbitrary bytes as the options file, fed from memory: the six options come
+// Arbitrary bytes as the options file, fed from memory: the seven options come
 // out as Booleans, every key the file could not give takes its default and is
 // named for writing back, and a file read again after that write-back says
 // the same.
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const auto again = std::make_unique<GameState>();
   const auto defaulted = ReadOptions(*g, IniText(bytes));
   if (g->FullScreenOption != g->FullScreen) std::abort();
-  if (defaulted.size() > 6) std::abort();
+  if (defaulted.size() > 7) std::abort();
 
   // What LoadOptions writes back, then the same read again.
   quillon::profile::IniDocument doc(bytes);
@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!ReadOptions(*again, IniText(doc.Serialize())).empty()) std::abort();
   if (again->DetailsHigh != g->DetailsHigh || again->StoryMode != g->StoryMode ||
       again->SoundOn != g->SoundOn || again->FullScreen != g->FullScreen ||
-      again->ArcadeLocked != g->ArcadeLocked || again->StoryRead != g->StoryRead)
+      again->ArcadeLocked != g->ArcadeLocked || again->StoryRead != g->StoryRead ||
+      again->RumbleOn != g->RumbleOn)
     std::abort();
   return 0;
 }

@@ -12,6 +12,7 @@
 #include "headless/trace.h"
 #include "sim/game_frame.h"
 #include "sim/high_scores.h"
+#include "sim/options.h"
 #include "sim/scan_codes.h"
 #include "sim/tuning.h"
 
@@ -48,6 +49,9 @@ void PrepareRun(GameState& g, const SimOptions& options) {
   g.DisplayHeight = 600;
   g.Running = true;
   g.Policy.RecordsInMemory = true;
+  // Read once, as the program does at its start; the run's games count on
+  // in memory from there.
+  g.PlayedGames = ReadPlayedGames();
   // A playback whose file names no seed takes this one too.
   g.Policy.GameSeed = options.GameSeed;
   for (int row = 0; row < 10; ++row) g.Records.HighScores[row] = {"TOBO", (10 - row) * 200};

@@ -342,7 +342,9 @@ void StartGame(GameState& g, const IniText* tuning, const std::string& name) {
   g.World.FieldOffsetX = 80.0f;
   g.World.TileSize = 32.0f;
   BuildTileTypeTable(g);
-  g.PlayedGames = ReadPlayedGames();
+  // The player's game takes the count from the settings at every start; a
+  // run that keeps the records in memory took it once and counts on there.
+  if (!g.Policy.RecordsInMemory) g.PlayedGames = ReadPlayedGames();
   ReadTuningValues(g, tuning, name);
   ApplyStartValues(g);
   SeedGame(g);
@@ -350,11 +352,12 @@ void StartGame(GameState& g, const IniText* tuning, const std::string& name) {
 }
 
 void ReadTuningValues(GameState& g, const IniText* tuning, const std::string& name) {
-  FillBuiltInLevels(g);
   const ShippedValues& shipped = Shipped(g.StoryMode);
   TuningLog log;
   // The first game, and any without its file, starts from the shipped
-  // values; a later game starts from the values of the game before.
+  // values; a later game starts from the values of the game before, its
+  // level table included (one filled afresh with the built-in rows would
+  // not match the length the game before summed).
   if (!tuning || !g.TuningRead) {
     g.Tuning = shipped.tuning;
     g.LevelSpecs = shipped.levels;

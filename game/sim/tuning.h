@@ -26,8 +26,8 @@ void StartGame(GameState& g, bool load = true);
 // The same with the tuning text already in memory (nullptr: no file); name
 // is how the log names it.
 void StartGame(GameState& g, const IniText* tuning, const std::string& name);
-// Its reading part: the level table filled with its built-in values, then
-// the shipped values where due, then the tuning text (nullptr: no file).
+// Its reading part: the shipped values where due (the first game, or no
+// file), then the tuning text (nullptr: no file) on top.
 void ReadTuningValues(GameState& g, const IniText* tuning, const std::string& name);
 
 // Reads section "Levels" into LevelSpecs 1..10 and sums StoryLength; stops at

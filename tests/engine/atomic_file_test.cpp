@@ -8,11 +8,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
 
+#include "child_process.h"
 #include "temp_folder.h"
 
 namespace {
@@ -20,13 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Pid(pid_t pid) { return std::to_string(pid); }
-
-pid_t EndedProcess() {
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(0);
-  ::waitpid(pid, nullptr, 0);
-  return pid;
-}
 
 // Sets a file's modification time to seconds after the epoch.
 void Backdate(const fs::path& file, time_t seconds) {
@@ -45,7 +38,7 @@ class StaleTemporaries : public ::testing::Test {
 };
 
 TEST_F(StaleTemporaries, NextWriteRemovesThoseOfEndedWritersOnly) {
-  const std::string dead = Pid(EndedProcess()), live = Pid(::getpid());
+  const std::string dead = Pid(pebblerun::support::DeadProcessId()), live = Pid(::getpid());
   const fs::path complete = Temp(".options.bmp." + dead + ".0.tmp");
   const fs::path empty = folder_ / (".options.bmp." + dead + ".7.tmp");
   WriteBytes(empty, "");
@@ -81,7 +74,7 @@ TEST_F(StaleTemporaries, AReusedProcessIdDoesNotKeepAnOlderTemporary) {
 }
 
 TEST_F(StaleTemporaries, AFolderOrAMissingFolderIsLeftAlone) {
-  const fs::path folderLike = folder_ / (".x.ini." + Pid(EndedProcess()) + ".0.tmp");
+  const fs::path folderLike = folder_ / (".x.ini." + Pid(pebblerun::support::DeadProcessId()) + ".0.tmp");
   fs::create_directory(folderLike);
   quillon::RemoveStaleTemporaries(folder_ / "x.ini");
   quillon::RemoveStaleTemporaries(folder_ / "no folder" / "x.ini");

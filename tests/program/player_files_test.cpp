@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "reliability_fixture.h"
+#include "temp_folder.h"
 
 namespace pebblerun::support {
 namespace {
@@ -15,11 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using PlayerFiles = ReliabilityTest;
-
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST_F(PlayerFiles, SimulatorGamesLeaveThePlayersSettingsByteForByte) {
   const fs::path settings = Home() / "Pebblerun" / "settings.ini";
@@ -31,7 +27,7 @@ TEST_F(PlayerFiles, SimulatorGamesLeaveThePlayersSettingsByteForByte) {
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_NE(run.Out.find("result=died"), std::string::npos) << "the game ran to its end: " << run.Out;
   }
-  EXPECT_EQ(Bytes(settings), mine);
+  EXPECT_EQ(ReadBytes(settings), mine);
   EXPECT_EQ(ListTree(Home()), (std::vector<std::string>{"Pebblerun", "Pebblerun/settings.ini"}));
 }
 
@@ -40,7 +36,7 @@ TEST_F(PlayerFiles, StaleTemporariesGoAtTheNextStartWhileALiveWritersStay) {
   // one complete copy, one empty. This test process is a live writer.
   const fs::path textures = app_.Dir() / "textures";
   const std::string dead = std::to_string(DeadProcessId()), live = std::to_string(::getpid());
-  const std::string options = Bytes(textures / "options.bmp");
+  const std::string options = ReadBytes(textures / "options.bmp");
   std::ofstream(textures / (".options.bmp." + dead + ".0.tmp"), std::ios::binary) << options;
   std::ofstream(textures / (".options.bmp." + dead + ".1.tmp"), std::ios::binary);
   std::ofstream(textures / (".dot_white2.bmp." + dead + ".4.tmp"), std::ios::binary) << "[hs]";
@@ -59,7 +55,7 @@ TEST_F(PlayerFiles, StaleTemporariesGoAtTheNextStartWhileALiveWritersStay) {
   EXPECT_FALSE(fs::exists(settingsTemp));
   EXPECT_TRUE(fs::exists(textures / (".options.bmp." + live + ".2.tmp")));
   EXPECT_TRUE(fs::exists(textures / (".options.bmp." + dead + ".tmp")));
-  EXPECT_EQ(Bytes(textures / "options.bmp"), options);
+  EXPECT_EQ(ReadBytes(textures / "options.bmp"), options);
 }
 
 TEST_F(PlayerFiles, LogNamesFilesAsTheSystemShowsThem) {

@@ -62,6 +62,22 @@ TEST_F(Refusals, RelativeReplayIsFoundInTheWorkingFolderFirstThenInTheApplicatio
   EXPECT_NE(run.Out.find("lastframe=5357"), std::string::npos) << run.Out;
 }
 
+// The simulator looks the name up the same way; the mode word of its summary
+// tells which file was played (the arcade replay2, or the story replay5).
+TEST_F(Refusals, SimulatorFindsARelativeReplayInTheWorkingFolderThenInTheApplicationFolder) {
+  CopyShippedReplay("replay2.ini", app_.Dir() / "replay2.ini");
+  for (const char* name : {"replay2.ini", "REPLAY2.INI"}) {
+    const auto run = Sim({"--app-dir", AppDir(), "--mode", "story", "--replay", name, "--frames", "60"});
+    EXPECT_EQ(run.ExitCode, 0) << name << ": " << run.Err;
+    EXPECT_EQ(run.Out.rfind("mode=arcade ", 0), 0u) << name << ": " << run.Out;
+  }
+  CopyShippedReplay("replay5.ini", Cwd() / "replay2.ini");
+  const auto run =
+      Sim({"--app-dir", AppDir(), "--mode", "arcade", "--replay", "replay2.ini", "--frames", "60"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out.rfind("mode=story ", 0), 0u) << run.Out;
+}
+
 TEST_F(Refusals, SimulatorRefusesWhatItCannotPlay) {
   const fs::path trace = Cwd() / "trace.csv";
   const fs::path missingApp = Scratch() / "gone";

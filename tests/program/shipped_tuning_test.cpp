@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "key_script.h"
 #include "reliability_fixture.h"
+#include "temp_folder.h"
 
 namespace pebblerun::support {
 namespace {
@@ -17,10 +19,6 @@ class ShippedTuning : public ReliabilityTest {
   fs::path Tuning(const char* mode) const {
     return app_.Dir() / "textures" / (std::string(mode) == "story" ? "lvl1.bmp" : "lvl2.bmp");
   }
-  std::string Read(const fs::path& file) const {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
   // One game: its summary line and its frame-by-frame trace.
   struct Played {
     ChildRun run;
@@ -29,7 +27,7 @@ class ShippedTuning : public ReliabilityTest {
   Played Play(std::vector<std::string> args) const {
     const fs::path trace = Scratch() / "trace.csv";
     args.insert(args.end(), {"--app-dir", AppDir(), "--trace", trace.string()});
-    Played p{Sim(args), Read(trace)};
+    Played p{Sim(args), ReadBytes(trace)};
     fs::remove(trace);
     return p;
   }
@@ -45,7 +43,7 @@ TEST_F(ShippedTuning, SimulatorPlaysTheSameWithoutTheTuningFile) {
     for (const auto& game : games) {
       const Played shipped = Play(game);
       ASSERT_EQ(shipped.run.ExitCode, 0) << shipped.run.Err;
-      const std::string file = Read(Tuning(mode));
+      const std::string file = ReadBytes(Tuning(mode));
       fs::remove(Tuning(mode));
       const Played without = Play(game);
       std::ofstream(Tuning(mode), std::ios::binary) << file;
@@ -57,17 +55,47 @@ TEST_F(ShippedTuning, SimulatorPlaysTheSameWithoutTheTuningFile) {
   }
 }
 
+// The game itself, in both modes: a game started from the menu with the
+// same seed and keys records the same replay with and without the mode's
+// tuning file (the map and bonuses the tuning generated, every key, and the
+// frame and row where Escape ended it).
 TEST_F(ShippedTuning, ProgramPlaysTheSameWithoutTheTuningFile) {
-  CopyShippedReplay("replay2.ini", app_.Dir() / "replay2.ini");
-  const std::vector<std::string> args = {"--headless",  "--app-dir", AppDir(), "--replay",
-                                         "replay2.ini", "--frames",  "250"};
-  const auto shipped = Game(args);
-  ASSERT_EQ(shipped.ExitCode, 0) << shipped.Err;
-  fs::remove(Tuning("arcade"));
-  const auto without = Game(args);
-  EXPECT_EQ(without.ExitCode, 0);
-  EXPECT_EQ(without.Out, shipped.Out);
-  EXPECT_NE(app_.Log().find(Tuning("arcade").string()), std::string::npos) << app_.Log();
+  app_.Write("textures/dot_black2.bmp", ScoreTable(10, "999999", "NOBODY"));
+  app_.Write("textures/dot_white2.bmp", ScoreTable(10, "999999", "NOBODY"));
+  KeyScript keys(5);
+  keys.Press("T").Press("Enter").WaitUntil(60).Hold("Left", 30).Press("Up").Hold("Right", 80).Press("Up");
+  keys.Wait(40).Press("Escape");
+  const int end = keys.Frame() + 20;
+  app_.Write("keys.txt", keys.Text());
+  const std::vector<std::string> args = {"--headless",
+                                         "--app-dir",
+                                         AppDir(),
+                                         "--seed",
+                                         "4242",
+                                         "--script",
+                                         (app_.Dir() / "keys.txt").string(),
+                                         "--frames",
+                                         std::to_string(end)};
+  for (const char* mode : {"story", "arcade"}) {
+    SCOPED_TRACE(mode);
+    const bool story = std::string(mode) == "story";
+    app_.Write("textures/options.bmp", std::string("[main]\r\nStoryReaden=True\r\nArcadeLocked=False\r\n") +
+                                           "GameMode_Story=" + (story ? "True" : "False") + "\r\n");
+    const auto shipped = Game(args);
+    ASSERT_EQ(shipped.ExitCode, 0) << shipped.Err;
+    ASSERT_GT(RecordedLastFrame(app_), 0) << "the game ran to its end";
+    const std::string shippedRecord = app_.Read("replay.ini");
+    fs::remove(app_.Dir() / "replay.ini");
+
+    const std::string file = ReadBytes(Tuning(mode));
+    fs::remove(Tuning(mode));
+    const auto without = Game(args);
+    std::ofstream(Tuning(mode), std::ios::binary) << file;
+    EXPECT_EQ(without.ExitCode, 0) << without.Err;
+    EXPECT_TRUE(app_.Read("replay.ini") == shippedRecord) << "the recorded games differ";
+    EXPECT_NE(app_.Log().find("Tuning file is missing : " + Tuning(mode).string()), std::string::npos)
+        << app_.Log();
+  }
 }
 
 TEST_F(ShippedTuning, NumbersNoGameCanBePlayedWithAreLoggedAndReplaced) {
@@ -76,7 +104,7 @@ TEST_F(ShippedTuning, NumbersNoGameCanBePlayedWithAreLoggedAndReplaced) {
   const std::vector<std::string> game = {"--mode", "story", "--random", "4", "--frames", "900"};
   const Played shipped = Play(game);
   ASSERT_EQ(shipped.run.ExitCode, 0);
-  const std::string file = Read(Tuning("story"));
+  const std::string file = ReadBytes(Tuning("story"));
   const struct {
     std::vector<std::pair<std::string, std::string>> values;
     std::string told;  // what the log line names
@@ -103,7 +131,7 @@ TEST_F(ShippedTuning, NumbersNoGameCanBePlayedWithAreLoggedAndReplaced) {
 TEST_F(ShippedTuning, PlaybackWhoseMapCannotHoldTheHeroIsNotWon) {
   const fs::path replay = Scratch() / "small.ini";
   CopyShippedReplay("replay5.ini", replay);
-  const std::string file = Read(replay);
+  const std::string file = ReadBytes(replay);
   for (const char* size : {"-3", "0", "3"}) {
     std::ofstream(replay, std::ios::binary) << WithValue(file, "mapsizey", size);
     const auto run = Sim({"--app-dir", AppDir(), "--mode", "story", "--replay", replay.string()});

@@ -265,6 +265,38 @@ TEST_F(TuningFallback, AMissingKeyKeepsTheShippedValueThenTheValueOfTheGameBefor
   EXPECT_EQ(g_->Tuning.Player.WalkSpeed, 99);
 }
 
+// A file without a level table plays the shipped one in every game, not
+// the shipped one first and other rows later under the first game's length.
+TEST_F(TuningFallback, AFileWithoutLevelsPlaysTheSameLevelsGameAfterGame) {
+  for (bool story : {true, false}) {
+    SCOPED_TRACE(story);
+    g_ = std::make_unique<GameState>();
+    g_->AppFolder = folder_.Path().string();
+    g_->StoryMode = story;
+    g_->Events = &log_;
+    Tuning("[Player]\nWalkSpeed=111\n", story ? "lvl1.bmp" : "lvl2.bmp");
+    StartGame(*g_);
+    const auto first = g_->LevelSpecs;
+    const Single firstLength = g_->StoryLength;
+    EXPECT_EQ(firstLength, story ? 445 : 555);
+    for (int game = 2; game <= 3; ++game) {
+      StartGame(*g_);
+      EXPECT_EQ(g_->StoryLength, firstLength) << "game " << game;
+      int rows = 0;
+      for (std::size_t lvl = 0; lvl < first.size(); ++lvl) {
+        const LevelSpec& now = g_->LevelSpecs[lvl];
+        EXPECT_EQ(now.PlatformSize, first[lvl].PlatformSize) << "level " << lvl;
+        EXPECT_EQ(now.ScreenSpeed, first[lvl].ScreenSpeed) << "level " << lvl;
+        EXPECT_EQ(now.OnEachPlatformSkipLines, first[lvl].OnEachPlatformSkipLines) << "level " << lvl;
+        EXPECT_EQ(now.LevelSize, first[lvl].LevelSize) << "level " << lvl;
+        EXPECT_EQ(now.TileType, first[lvl].TileType) << "level " << lvl;
+        if (lvl >= 1 && lvl <= 10) rows += now.LevelSize;
+      }
+      EXPECT_EQ(rows, g_->StoryLength) << "the map is as long as its levels";
+    }
+  }
+}
+
 TEST_F(TuningFallback, ValuesNoGameCanBePlayedWithTakeTheShippedValue) {
   Tuning(Shipped(true, {"NumOf_Bomb=-3", "Tile_Glass=-17", "Position_Tile_Y=20", "Level-02_LevelSize=-50",
                         "Level-03_PlatformSize=-1", "WalkSpeed=fast", "Jump_Force=1e60"}));
