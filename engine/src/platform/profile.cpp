@@ -270,7 +270,7 @@ class Cache {
   }
 
   std::mutex mutex_;
-  bool exiting_ = false;  // the last flush of the process: nothing is logged
+  bool exiting_ = false;                                  // the last flush of the process: nothing is logged
   Clock::time_point nextDue_ = Clock::time_point::max();  // no held change
   std::unordered_map<std::string, CachedFile> files_;
 };
