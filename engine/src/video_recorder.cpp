@@ -11,6 +11,7 @@
 #include "engine_impl.h"
 #include "platform/openal_output.h"
 #include "platform/video_encoder.h"
+#include "quillon/atomic_file.h"
 #include "quillon/clocks.h"
 
 namespace quillon {
@@ -90,7 +91,9 @@ bool VideoRecorder::CheckFileName(const fs::path& file, std::string& error) {
 
 fs::path VideoRecorder::TemporaryFile(const fs::path& file, long pid) {
   const fs::path target = Absolute(file);
-  return target.parent_path() / ("." + target.filename().string() + "." + std::to_string(pid) + ".tmp");
+  // Named as every atomic write names its temporary, so that the next
+  // recording of the same file removes one a killed process left behind.
+  return target.parent_path() / ("." + target.filename().string() + "." + std::to_string(pid) + ".0.tmp");
 }
 
 bool VideoRecorder::Open(const fs::path& file, int width, int height, int scale, std::string& error) {
@@ -98,6 +101,7 @@ bool VideoRecorder::Open(const fs::path& file, int width, int height, int scale,
   if (!CheckFileName(file, error)) return false;
   Impl& r = *impl_;
   r.Target = Absolute(file);
+  RemoveStaleTemporaries(r.Target);
   r.Temp = TemporaryFile(r.Target, static_cast<long>(::getpid()));
   platform::VideoFormat format;
   format.Width = width;

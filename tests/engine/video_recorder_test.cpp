@@ -1,6 +1,8 @@
 // Video files from pictures and sound: the encoder fed a test pattern, and
 // the recorder fed by a started engine, decoded again with ffmpeg.
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "audio_support.h"
+#include "child_process.h"
 #include "engine_fixture.h"
 #include "platform/video_encoder.h"
 #include "quillon/video_recorder.h"
@@ -227,6 +230,18 @@ TEST_F(VideoFiles, AnUnfinishedRecordingLeavesNothingAndAnOldFileStays) {
   recorder.Abandon();
   EXPECT_EQ(Files(), std::vector<std::string>{"keep.mp4"});
   EXPECT_FALSE(recorder.Finish(error));
+
+  // What a killed export left beside keep.mp4 goes with the next recording
+  // of it; the temporary of a writer still running stays.
+  const auto stale = VideoRecorder::TemporaryFile(Path("keep.mp4"), support::DeadProcessId());
+  const auto running = VideoRecorder::TemporaryFile(Path("keep.mp4"), static_cast<long>(::getppid()));
+  std::ofstream(stale) << "half a video";
+  std::ofstream(running) << "being written";
+  ASSERT_TRUE(recorder.Open(Path("keep.mp4"), 64, 48, 1, error)) << error;
+  recorder.Abandon();
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(running));
+  fs::remove(running);
   engine.Quillon_Unload();
 }
 
