@@ -233,7 +233,7 @@ TEST_F(VideoFiles, AnUnfinishedRecordingLeavesNothingAndAnOldFileStays) {
 
   // What a killed export left beside keep.mp4 goes with the next recording
   // of it; the temporary of a writer still running stays.
-  const auto stale = VideoRecorder::TemporaryFile(Path("keep.mp4"), support::DeadProcessId());
+  const auto stale = VideoRecorder::TemporaryFile(Path("keep.mp4"), pebblerun::support::DeadProcessId());
   const auto running = VideoRecorder::TemporaryFile(Path("keep.mp4"), static_cast<long>(::getppid()));
   std::ofstream(stale) << "half a video";
   std::ofstream(running) << "being written";
