@@ -12,7 +12,7 @@
 namespace quillon::keys {
 namespace {
 
-constexpr int kLeft = 0xCB, kRight = 0xCD, kUp = 0xC8, kDown = 0xD0, kSpace = 0x39, kA = 0x1E, kW = 0x11;
+constexpr int kLeft = 0xCB, kUp = 0xC8, kDown = 0xD0, kSpace = 0x39, kA = 0x1E, kW = 0x11;
 
 // Three actions as a host lists them.
 constexpr Binding kActions[] = {{"Walk", {kLeft, 0}}, {"Jump", {kUp, 0}}, {"Bomb", {kSpace, kDown}}};
