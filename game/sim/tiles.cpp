@@ -190,8 +190,12 @@ void Smash(GameState& g, Single x, Single y, bool scored, Integer code) {
   for (SmashPiece& p : g.Tiles.SmashPieces) {
     if (p.Active) continue;
     const bool glass = code == kGlass;
-    PlaySound(g, (glass ? "breakglass" : "breakother") + std::to_string(g.CosmeticRandom.RndNum(1, 3)), false,
-              glass ? 95 : 80, 0, 20 + g.CosmeticRandom.RndNum(0, 4));
+    // One of three sounds, then its pitch: two draws, in this order whatever
+    // order a compiler gives a call's arguments.
+    const Integer variant = g.CosmeticRandom.RndNum(1, 3);
+    const Integer pitch = 20 + g.CosmeticRandom.RndNum(0, 4);
+    PlaySound(g, (glass ? "breakglass" : "breakother") + std::to_string(variant), false, glass ? 95 : 80, 0,
+              pitch);
     p = SmashPiece{};
     p.Active = 1;
     p.X = x * 32 + 10;
